@@ -1,0 +1,62 @@
+// One-time OpenGL state, floor texture upload, catalogue and first selection.
+#include <GL/gl.h>
+
+#include "app/app.h"
+#include "app/viewer_state.h"
+#include "image/image.h"
+#include "input/input.h"
+#include "model/model.h"
+#include "platform/platform.h"
+
+namespace {
+
+void setUpLight() {
+    const GLfloat position[] = {10.0f, 10.0f, 10.0f, 1.0f};
+    const GLfloat diffuse[] = {0.8f, 0.8f, 0.8f, 1.0f};
+    const GLfloat specular[] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const GLfloat ambient[] = {0.2f, 0.2f, 0.2f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+}
+
+void uploadFloorTexture() {
+    loadTextureBitmap();
+    if (viewer.texturePixels == nullptr) {
+        fatalError(
+            "テクスチャ画像を読み込めません。\n"
+            "プログラムと同じディレクトリにテクスチャ画像を置いてから実行してください。");
+    }
+    // Rows are tightly packed: any width must upload without reading past a row.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, viewer.textureWidth, viewer.textureHeight, 0, GL_RGB,
+                 GL_UNSIGNED_BYTE, viewer.texturePixels);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+}
+
+}  // namespace
+
+void initEnvironment() {
+    setUpLight();
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_DEPTH_TEST);
+    glCullFace(GL_BACK);
+    glEnable(GL_CULL_FACE);
+    glClearColor(0.5f, 0.5f, 0.8f, 0.0f);
+
+    uploadFloorTexture();
+
+    viewer.modelCount = 0;
+    buildGlyphCatalogue();
+    // Model 0 without the status update of selectModel; the line follows below.
+    viewer.modelIndex = 0;
+    useModel(viewer.modelTable[0]);
+    updateStatusText();
+    selectAnimation(viewer.animationNumber);
+}

@@ -1,0 +1,25 @@
+// The operating-system services of the program; the only interface to the system.
+// Linux implementation in platform_linux.cpp; tests link a double in its place.
+#pragma once
+
+#include <cstdint>
+
+// Copies the login name of the effective user, zero-terminated, into buffer of
+// size bytes. Returns the name's length, or -1 when there is none or it does not
+// fit with its terminating zero (the buffer is then left empty).
+int platformLoginName(char* buffer, int size);
+
+// Shows a modal message box without owner window, titled title, with only an OK
+// button and no icon, and returns when it is dismissed. The text also goes to
+// standard error, so that a user at a terminal sees it; without a display it
+// goes there alone.
+void platformMessageBox(const char* title, const char* text);
+
+// Ends the process with the given exit status.
+[[noreturn]] void platformExit(int status);
+
+// Milliseconds of a monotonic clock, wrapping around at 2^32.
+uint32_t platformMilliseconds();
+
+// Shows text in a box titled "Error", then ends the process with status -1.
+[[noreturn]] void fatalError(const char* text);

@@ -1,0 +1,63 @@
+// The platform layer on Linux: passwd login name, GTK 3 message box, monotonic clock.
+#include <gtk/gtk.h>
+#include <pwd.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "platform/platform.h"
+
+int platformLoginName(char* buffer, int size) {
+    buffer[0] = '\0';
+    long scratchSize = sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> scratch(scratchSize > 0 ? static_cast<size_t>(scratchSize) : 16384);
+    passwd entry;
+    passwd* found = nullptr;
+    if (getpwuid_r(geteuid(), &entry, scratch.data(), scratch.size(), &found) != 0 ||
+        found == nullptr || found->pw_name == nullptr) {
+        return -1;
+    }
+    const size_t length = std::strlen(found->pw_name);
+    // Like the Windows call: a name that does not fit with its zero is a failure.
+    if (length + 1 > static_cast<size_t>(size)) {
+        return -1;
+    }
+    std::memcpy(buffer, found->pw_name, length + 1);
+    return static_cast<int>(length);
+}
+
+void platformMessageBox(const char* title, const char* text) {
+    std::fputs(text, stderr);
+    const size_t length = std::strlen(text);
+    if (length == 0 || text[length - 1] != '\n') {
+        std::fputc('\n', stderr);
+    }
+    std::fflush(stderr);
+
+    // GTK is started only here, so a normal start pays nothing for it.
+    if (!gtk_init_check(nullptr, nullptr)) {
+        return;
+    }
+    GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER,
+                                               GTK_BUTTONS_OK, "%s", text);
+    gtk_window_set_title(GTK_WINDOW(dialog), title);
+    gtk_dialog_run(GTK_DIALOG(dialog));
+    gtk_widget_destroy(dialog);
+    while (gtk_events_pending()) {
+        gtk_main_iteration();
+    }
+}
+
+void platformExit(int status) { std::exit(status); }
+
+uint32_t platformMilliseconds() {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const uint64_t milliseconds =
+        static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
+    return static_cast<uint32_t>(milliseconds);
+}
