@@ -1,0 +1,352 @@
+"""End-to-end harness: runs the real cgdemo under the X server of `make test`,
+drives it with xdotool and looks at the screen as a person would.
+
+Every wait has a deadline; a test fails with what it waited for, never hangs.
+"""
+
+import os
+import pwd
+import shutil
+import struct
+import subprocess
+import tempfile
+import threading
+import time
+import zlib
+
+BINARY = os.environ.get("CGDEMO_BINARY", "")
+CLOSE_WINDOW = os.environ.get("CGDEMO_CLOSE_WINDOW", "")
+ASSETS = os.environ.get("CGDEMO_ASSETS", "")
+BUILD = os.environ.get("CGDEMO_BUILD", "")
+
+TITLE = "Sample Program for CG Report"
+PROMPT = "Input your student ID (8 digits number) >"
+TEXTURE_MESSAGE = (
+    "テクスチャ画像を読み込めません。\n"
+    "プログラムと同じディレクトリにテクスチャ画像を置いてから実行してください。"
+)
+ID_MESSAGE = "Student ID must be 8 digits or alphabets. Try again."
+
+# Generous deadlines: they bound a failing test, they do not time a passing one.
+START_DEADLINE = 30.0
+EXIT_DEADLINE = 20.0
+
+
+def require_environment(test_case):
+    """Skips test_case's tests when there is no binary or no X server."""
+    if not BINARY or not os.path.exists(BINARY):
+        test_case.skipTest("CGDEMO_BINARY is not set: run through `make test`")
+    if not os.environ.get("DISPLAY"):
+        test_case.skipTest("no DISPLAY: run through `make test`, which starts Xvfb")
+
+
+def wait_until(predicate, timeout, what):
+    """Polls predicate until it returns a true value, which it returns; fails
+    with 'timed out waiting for <what>' after timeout seconds."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(0.05)
+
+
+def xdotool(*args, check=True):
+    """Runs xdotool with args and returns its standard output."""
+    result = subprocess.run(
+        ["xdotool", *map(str, args)], capture_output=True, text=True, timeout=20
+    )
+    if check and result.returncode != 0:
+        raise AssertionError(f"xdotool {' '.join(map(str, args))} failed: {result.stderr}")
+    return result.stdout
+
+
+def find_windows(name):
+    """Ids of the mapped windows whose title is exactly name."""
+    out = xdotool("search", "--onlyvisible", "--name", f"^{name}$", check=False)
+    return [int(line) for line in out.split()]
+
+
+def window_geometry(window):
+    """(x, y, width, height) of a window on the screen."""
+    out = xdotool("getwindowgeometry", "--shell", window)
+    values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+class Image:
+    """An RGB picture: pixel(x, y) with y counted from the top."""
+
+    def __init__(self, width, height, rgb):
+        self.width = width
+        self.height = height
+        self.rgb = rgb
+
+    def pixel(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.rgb[i : i + 3])
+
+    def crop(self, x, y, width, height):
+        rows = [self.rgb[3 * ((y + r) * self.width + x) : 3 * ((y + r) * self.width + x + width)]
+                for r in range(height)]
+        return Image(width, height, b"".join(rows))
+
+    def count(self, predicate, region=None):
+        """Number of pixels (r, g, b) in region (x, y, w, h) for which predicate holds."""
+        x0, y0, w, h = region or (0, 0, self.width, self.height)
+        return sum(1 for y in range(y0, y0 + h) for x in range(x0, x0 + w)
+                   if predicate(self.pixel(x, y)))
+
+    def mean(self, region):
+        """Mean colour of region (x, y, w, h)."""
+        x0, y0, w, h = region
+        sums = [0, 0, 0]
+        for y in range(y0, y0 + h):
+            for x in range(x0, x0 + w):
+                for c, v in enumerate(self.pixel(x, y)):
+                    sums[c] += v
+        return tuple(s / (w * h) for s in sums)
+
+    def difference(self, other):
+        """Number of pixels that differ between two pictures of one size."""
+        assert (self.width, self.height) == (other.width, other.height)
+        a, b = self.rgb, other.rgb
+        return sum(1 for i in range(0, len(a), 3) if a[i : i + 3] != b[i : i + 3])
+
+    def save_png(self, path):
+        raw = b"".join(b"\x00" + self.rgb[3 * self.width * y : 3 * self.width * (y + 1)]
+                       for y in range(self.height))
+
+        def chunk(kind, data):
+            body = kind + data
+            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)
+        with open(path, "wb") as f:
+            f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+                    + chunk(b"IDAT", zlib.compress(raw, 6)) + chunk(b"IEND", b""))
+
+
+def grab_screen():
+    """The whole screen as an Image, read with xwd."""
+    data = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, check=True,
+                          timeout=30).stdout
+    fields = struct.unpack(">25I", data[:100])
+    header_size, width, height = fields[0], fields[4], fields[5]
+    byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
+    masks = fields[14:17]
+    ncolors = fields[19]
+    if bits_per_pixel != 32:
+        raise AssertionError(f"xwd gave {bits_per_pixel} bits per pixel; expected 32")
+    pixels = data[header_size + 12 * ncolors:]
+    order = "<" if byte_order == 0 else ">"
+    shifts = [(m & -m).bit_length() - 1 for m in masks]
+    rgb = bytearray(3 * width * height)
+    for y in range(height):
+        row = struct.unpack_from(f"{order}{width}I", pixels, y * bytes_per_line)
+        for x, value in enumerate(row):
+            i = 3 * (y * width + x)
+            rgb[i] = (value & masks[0]) >> shifts[0]
+            rgb[i + 1] = (value & masks[1]) >> shifts[1]
+            rgb[i + 2] = (value & masks[2]) >> shifts[2]
+    return Image(width, height, bytes(rgb))
+
+
+def grab_window(window):
+    """What the screen shows inside a window."""
+    x, y, width, height = window_geometry(window)
+    return grab_screen().crop(x, y, width, height)
+
+
+def working_directory(texture=True):
+    """A fresh directory, readable by any user, holding the shipped texture
+    unless texture is False. Removed again by the caller (shutil.rmtree)."""
+    path = tempfile.mkdtemp(prefix="cgdemo-e2e-")
+    os.chmod(path, 0o755)
+    if texture:
+        shutil.copy(os.path.join(ASSETS, "japan.bmp"), path)
+        os.chmod(os.path.join(path, "japan.bmp"), 0o644)
+    return path
+
+
+class Program:
+    """The real cgdemo, started in cwd with stdin_text written to its standard
+    input (None: standard input stays open, see type_line), optionally as
+    another user. Use as a context manager: leaving it kills what still runs."""
+
+    def __init__(self, cwd, stdin_text="12345678\n", user=None):
+        env = dict(os.environ)
+        preexec = None
+        if user is not None:
+            account = pwd.getpwnam(user)
+            env.update(HOME=account.pw_dir, USER=user, LOGNAME=user)
+
+            def preexec():
+                os.setgid(account.pw_gid)
+                os.setgroups([])
+                os.setuid(account.pw_uid)
+
+        self.process = subprocess.Popen(
+            [BINARY], cwd=cwd, env=env, preexec_fn=preexec, stdin=subprocess.PIPE,
+            stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self._stdout = bytearray()
+        self._stderr = bytearray()
+        self._readers = [
+            threading.Thread(target=self._collect, args=(self.process.stdout, self._stdout),
+                             daemon=True),
+            threading.Thread(target=self._collect, args=(self.process.stderr, self._stderr),
+                             daemon=True),
+        ]
+        for reader in self._readers:
+            reader.start()
+        self.window = None
+        if stdin_text is not None:
+            self.type_line(stdin_text, close=True)
+
+    @staticmethod
+    def _collect(stream, buffer):
+        while True:
+            chunk = os.read(stream.fileno(), 4096)
+            if not chunk:
+                return
+            buffer.extend(chunk)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        if self.process.poll() is None:
+            self.process.kill()
+        self.process.wait(timeout=EXIT_DEADLINE)
+        for reader in self._readers:
+            reader.join(timeout=5)
+        return False
+
+    @property
+    def stdout(self):
+        return self._stdout.decode("utf-8", "replace")
+
+    @property
+    def stderr(self):
+        return self._stderr.decode("utf-8", "replace")
+
+    def type_line(self, text, close=False):
+        """Writes text to the program's standard input; closes it if asked."""
+        try:
+            if text:
+                self.process.stdin.write(text.encode())
+                self.process.stdin.flush()
+            if close:
+                self.process.stdin.close()
+        except BrokenPipeError:
+            pass  # the program has already stopped reading
+
+    def wait_for_stdout(self, text, timeout=START_DEADLINE):
+        wait_until(lambda: text in self.stdout, timeout, f"{text!r} on standard output")
+
+    def _alive_or_fail(self, what):
+        if self.process.poll() is not None:
+            raise AssertionError(
+                f"cgdemo exited with status {self.process.returncode} while waiting for "
+                f"{what}; stdout: {self.stdout!r}; stderr: {self.stderr!r}")
+
+    def wait_for_window(self, name=TITLE, timeout=START_DEADLINE):
+        """Waits until a window titled name shows and returns its id; for the
+        main window it also becomes self.window and gets the keyboard focus."""
+        def found():
+            if name == TITLE:
+                self._alive_or_fail(f"the window {name!r}")
+            windows = find_windows(name)
+            return windows[0] if windows else None
+
+        window = wait_until(found, timeout, f"the window {name!r}")
+        if name == TITLE:
+            self.window = window
+            self.wait_for_first_frame()
+            self.focus()
+        return window
+
+    def wait_for_first_frame(self, timeout=START_DEADLINE):
+        """Waits until the window shows the background colour somewhere: a
+        frame has been drawn."""
+        def drawn():
+            self._alive_or_fail("the first frame")
+            picture = self.screenshot()
+            return any(is_near(picture.pixel(x, y), BACKGROUND, 3)
+                       for y in range(2, picture.height, 16) for x in range(2, picture.width, 16))
+
+        wait_until(drawn, timeout, "the first frame")
+
+    def focus(self):
+        xdotool("windowfocus", "--sync", self.window)
+        xdotool("mousemove", "--window", self.window, 320, 320)
+
+    def key(self, *names):
+        """Presses and releases each key (xdotool names: space, F1, Next, ...)."""
+        self.focus()
+        for name in names:
+            xdotool("key", "--delay", 30, name)
+
+    def drag(self, button, start, end, steps=10):
+        """Drags with mouse button (1 left, 2 middle, 3 right) from start to end,
+        window coordinates, in steps."""
+        xdotool("mousemove", "--window", self.window, *start)
+        xdotool("mousedown", button)
+        for step in range(1, steps + 1):
+            x = start[0] + (end[0] - start[0]) * step // steps
+            y = start[1] + (end[1] - start[1]) * step // steps
+            xdotool("mousemove", "--window", self.window, x, y)
+            time.sleep(0.02)
+        xdotool("mouseup", button)
+
+    def screenshot(self):
+        return grab_window(self.window)
+
+    def settle(self, frames=3):
+        """Lets the program draw a few more frames after input: waits until the
+        window's picture has been replaced by a new one frames times, or until
+        it stands still (frozen animation), whichever comes first."""
+        previous = self.screenshot()
+        for _ in range(frames):
+            time.sleep(0.15)
+            current = self.screenshot()
+            if current.rgb == previous.rgb:
+                break
+            previous = current
+        return previous
+
+    def close(self):
+        """Asks the window to close, as a window manager's close button does."""
+        subprocess.run([CLOSE_WINDOW, str(self.window)], check=True, timeout=20)
+
+    def wait_exit(self, timeout=EXIT_DEADLINE):
+        """Waits for the program to end and returns its exit status."""
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError(f"cgdemo still running after {timeout:.0f} s") from None
+
+    def dismiss_dialog(self, title="Error", timeout=START_DEADLINE):
+        """Waits for the message box titled title and presses its OK button
+        with the keyboard; returns the box's picture as shown."""
+        dialog = self.wait_for_window(title, timeout)
+        time.sleep(0.3)  # let GTK draw the box before it is looked at
+        picture = grab_window(dialog)
+        xdotool("windowfocus", "--sync", dialog)
+        xdotool("key", "Return")
+        return picture
+
+
+# The clear colour (0.5, 0.5, 0.8) as 8-bit channels.
+BACKGROUND = (127, 127, 204)
+
+
+def is_near(pixel, expected, tolerance):
+    return all(abs(a - b) <= tolerance for a, b in zip(pixel, expected))
+
+
+def is_red(pixel):
+    r, g, b = pixel
+    return r > 150 and g < 60 and b < 60
