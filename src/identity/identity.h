@@ -1,6 +1,8 @@
 // Personalisation: who runs the program, and the seed that picks their scene.
 #pragma once
 
+#include <cstdio>
+
 // One registered student; all three texts are compiled in.
 struct RegisteredStudent {
     const char* studentId;  // shown in the status line, at most 51 characters
@@ -18,6 +20,9 @@ extern const char* const fallbackLoginName;
 // console prompt, and applies the personal seed. Ends the process with the
 // fatal box on a rejected ID.
 void identifyStudent();
+
+// identifyStudent with the console prompt written to out and the ID read from in.
+void identifyStudentFrom(std::FILE* in, std::FILE* out);
 
 // The seed of the first entry whose loginName equals viewer.loginName, also
 // setting viewer.studentIdText to its studentId; -1 (nothing changed) if none.

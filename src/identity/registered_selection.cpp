@@ -1,0 +1,50 @@
+// Finding the registered entry of the current login name, and stepping through the table.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/viewer_state.h"
+#include "identity/identity.h"
+
+namespace {
+
+// Position of the first entry whose loginName equals viewer.loginName, or -1.
+int findRegisteredEntry() {
+    if (viewer.loginName == nullptr) {
+        return -1;
+    }
+    for (int i = 0; i < registeredStudentCount; ++i) {
+        if (std::strcmp(registeredStudents[i].loginName, viewer.loginName) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int seedOf(const RegisteredStudent& entry) {
+    return static_cast<int>(std::strtol(entry.seedText, nullptr, 10));
+}
+
+}  // namespace
+
+int lookupRegisteredStudent() {
+    const int found = findRegisteredEntry();
+    if (found < 0) {
+        return -1;
+    }
+    viewer.studentIdText = registeredStudents[found].studentId;
+    return seedOf(registeredStudents[found]);
+}
+
+void restoreRegisteredSelection(int step) {
+    const int found = findRegisteredEntry();
+    if (found < 0) {
+        return;
+    }
+    const RegisteredStudent& entry =
+        registeredStudents[std::clamp(found + step, 0, registeredStudentCount - 1)];
+    viewer.studentIdText = entry.studentId;
+    viewer.loginName = entry.loginName;
+    viewer.personalSeed = seedOf(entry);
+    applyPersonalSeed();
+}
