@@ -3,4 +3,6 @@
 
 #include "input/input.h"
 
-void requestRedisplay() { glutPostRedisplay(); }
+void requestRedisplay() {
+    glutPostRedisplay();
+}

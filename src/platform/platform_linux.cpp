@@ -54,7 +54,9 @@ void platformMessageBox(const char* title, const char* text) {
     }
 }
 
-void platformExit(int status) { std::exit(status); }
+void platformExit(int status) {
+    std::exit(status);
+}
 
 uint32_t platformMilliseconds() {
     timespec now;

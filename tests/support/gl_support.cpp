@@ -64,11 +64,13 @@ Rgb readPixel(GLenum buffer, int x, int y) {
     for (int i = 0; i < 16; ++i) {
         if (!(std::fabs(expected[i] - observed[i]) <= tolerance)) {
             std::ostringstream text;
-            text << "element " << i << ": Expected " << expected[i] << ", Observed "
-                 << observed[i] << "\nExpected:";
-            for (int k = 0; k < 16; ++k) text << ' ' << expected[k];
+            text << "element " << i << ": Expected " << expected[i] << ", Observed " << observed[i]
+                 << "\nExpected:";
+            for (int k = 0; k < 16; ++k)
+                text << ' ' << expected[k];
             text << "\nObserved:";
-            for (int k = 0; k < 16; ++k) text << ' ' << observed[k];
+            for (int k = 0; k < 16; ++k)
+                text << ' ' << observed[k];
             return ::testing::AssertionFailure() << text.str();
         }
     }

@@ -23,6 +23,10 @@ void platformMessageBox(const char* title, const char* text) {
     platformDouble.lastText = text;
 }
 
-void platformExit(int status) { throw TestExit{status}; }
+void platformExit(int status) {
+    throw TestExit{status};
+}
 
-uint32_t platformMilliseconds() { return platformDouble.milliseconds; }
+uint32_t platformMilliseconds() {
+    return platformDouble.milliseconds;
+}

@@ -5,4 +5,6 @@
 
 int redisplayRequests = 0;
 
-void requestRedisplay() { ++redisplayRequests; }
+void requestRedisplay() {
+    ++redisplayRequests;
+}
