@@ -1,0 +1,55 @@
+"""The window as a person sees it: title, size, place, background, and that no
+key ends the program while closing the window does."""
+
+import os
+import shutil
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+
+# Every key the program knows and a handful it does not, in xdotool's names.
+ALL_KEYS = [
+    "space", "r", "n", "v", "c", "a", "d", "comma", "period", "R", "N", "V", "C", "A", "D",
+    "F1", "F2", "F3", "F4", "F12", "Left", "Right", "Up", "Down", "Prior", "Next", "Home",
+    "End", "Insert", "Escape", "q", "Q", "x", "Return", "Tab", "BackSpace", "Delete",
+    "ctrl+c", "ctrl+q", "alt+F4", "shift+a", "1", "0", "minus", "plus",
+]
+
+
+class WindowTest(unittest.TestCase):
+    def setUp(self):
+        harness.require_environment(self)
+        self.directory = harness.working_directory()
+        self.addCleanup(shutil.rmtree, self.directory, True)
+
+    def test_window_title_size_place_and_background(self):
+        with harness.Program(self.directory) as program:
+            window = program.wait_for_window()
+            x, y, width, height = harness.window_geometry(window)
+            self.assertEqual((width, height), (640, 640))
+            self.assertEqual((x, y), (0, 0))
+            picture = program.screenshot()
+            # Above the floor's far edge only the clear colour shows.
+            for point in [(620, 60), (320, 60), (20, 120)]:
+                self.assertTrue(harness.is_near(picture.pixel(*point), harness.BACKGROUND, 3),
+                                f"pixel {point}: expected {harness.BACKGROUND}, "
+                                f"observed {picture.pixel(*point)}")
+            program.close()
+            self.assertEqual(program.wait_exit(), 0)
+
+    def test_no_key_ends_the_program_but_closing_the_window_does(self):
+        with harness.Program(self.directory) as program:
+            program.wait_for_window()
+            program.key(*ALL_KEYS)
+            program.settle()
+            self.assertIsNone(program.process.poll(), program.stderr)
+            self.assertEqual(harness.find_windows(harness.TITLE), [program.window])
+            program.close()
+            self.assertEqual(program.wait_exit(), 0)
+            self.assertEqual(program.stderr, "")
+
+
+if __name__ == "__main__":
+    unittest.main()
