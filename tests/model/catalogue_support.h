@@ -1,0 +1,54 @@
+// Test support: the glyph catalogue built once per process, and extrusion into owned meshes.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "app/viewer_state.h"
+#include "model/model.h"
+
+// What buildGlyphCatalogue left in a fresh viewer. Built once: records are kept
+// until exit, and other tests reset the viewer.
+struct BuiltCatalogue {
+    int32_t modelCount = 0;
+    GlyphModel* table[modelTableSize] = {};
+};
+
+inline const BuiltCatalogue& builtCatalogue() {
+    static const BuiltCatalogue built = [] {
+        viewer = ViewerState{};
+        buildGlyphCatalogue();
+        BuiltCatalogue result;
+        result.modelCount = viewer.modelCount;
+        for (int i = 0; i < modelTableSize; ++i) {
+            result.table[i] = viewer.modelTable[i];
+        }
+        viewer = ViewerState{};
+        return result;
+    }();
+    return built;
+}
+
+inline const GlyphModel& glyph(int index) {
+    return *builtCatalogue().table[index];
+}
+
+// A mesh made by extrudeGlyph into places of the test's own, released with it,
+// so the catalogue records stay without a mesh.
+struct Mesh {
+    int32_t triangleCount = 0;
+    std::unique_ptr<float[]> vertices;
+    std::unique_ptr<float[]> normals;
+};
+
+inline Mesh extrude(const GlyphModel& model) {
+    int32_t count = 0;
+    float* vertices = nullptr;
+    float* normals = nullptr;
+    extrudeGlyph(model.triangleCount, model.vertices, model.triangles, &count, &vertices, &normals);
+    Mesh mesh;
+    mesh.triangleCount = count;
+    mesh.vertices.reset(vertices);
+    mesh.normals.reset(normals);
+    return mesh;
+}
