@@ -7,14 +7,14 @@
 // One catalogue glyph: a flat triangulated outline in z = 0, one unit tall
 // (y from 0 to 1, x within [-0.5, 0.5]), and the prism mesh built from it.
 struct GlyphModel {
-    char letter = 0;                // label; read by nothing
-    int32_t vertexCount = 0;        // vertices in the outline
-    int32_t triangleCount = 0;      // triangles in the outline, positive for every glyph
-    const float* vertices = nullptr;    // vertexCount x (x, y, z); compiled-in, not owned
+    char letter = 0;                     // label; read by nothing
+    int32_t vertexCount = 0;             // vertices in the outline
+    int32_t triangleCount = 0;           // triangles in the outline, positive for every glyph
+    const float* vertices = nullptr;     // vertexCount x (x, y, z); compiled-in, not owned
     const int32_t* triangles = nullptr;  // triangleCount x 3 zero-based vertex indices
-    int32_t meshTriangleCount = 0;  // 0 until the mesh is built
-    float* meshVertices = nullptr;  // 9 floats per mesh triangle, owned, kept until exit
-    float* meshNormals = nullptr;   // one normal per mesh vertex, same layout
+    int32_t meshTriangleCount = 0;       // 0 until the mesh is built
+    float* meshVertices = nullptr;       // 9 floats per mesh triangle, owned, kept until exit
+    float* meshNormals = nullptr;        // one normal per mesh vertex, same layout
 };
 
 // Appends the 38 catalogue glyphs to viewer.modelTable, in catalogue order, and
