@@ -138,15 +138,26 @@ def grab_screen():
     byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
     masks = fields[14:17]
     ncolors = fields[19]
-    if bits_per_pixel != 32:
-        raise AssertionError(f"xwd gave {bits_per_pixel} bits per pixel; expected 32")
+    if bits_per_pixel not in (24, 32):
+        raise AssertionError(f"xwd gave {bits_per_pixel} bits per pixel; expected 24 or 32")
     pixels = data[header_size + 12 * ncolors:]
-    order = "<" if byte_order == 0 else ">"
-    shifts = [(m & -m).bit_length() - 1 for m in masks]
+    step = bits_per_pixel // 8
     rgb = bytearray(3 * width * height)
+    if byte_order == 0 and masks == (0xFF0000, 0xFF00, 0xFF):
+        # The usual layout, blue-green-red(-pad) bytes: reorder by slicing.
+        for y in range(height):
+            row = pixels[y * bytes_per_line : y * bytes_per_line + step * width]
+            out = memoryview(rgb)[3 * width * y : 3 * width * (y + 1)]
+            out[0::3] = row[2::step]
+            out[1::3] = row[1::step]
+            out[2::3] = row[0::step]
+        return Image(width, height, bytes(rgb))
+    endian = "little" if byte_order == 0 else "big"
+    shifts = [(m & -m).bit_length() - 1 for m in masks]
     for y in range(height):
-        row = struct.unpack_from(f"{order}{width}I", pixels, y * bytes_per_line)
-        for x, value in enumerate(row):
+        start = y * bytes_per_line
+        for x in range(width):
+            value = int.from_bytes(pixels[start + step * x : start + step * (x + 1)], endian)
             i = 3 * (y * width + x)
             rgb[i] = (value & masks[0]) >> shifts[0]
             rgb[i + 1] = (value & masks[1]) >> shifts[1]
