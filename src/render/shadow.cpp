@@ -50,7 +50,8 @@ void drawModelWithShadow() {
     glLoadIdentity();
     glMultMatrixf(viewer.savedViewMatrix);
 
-    // Record.
+    // Record. The stencil test is read with the others, though it ends off in
+    // every case below.
     GLboolean cullFace = GL_FALSE;
     GLboolean blend = GL_FALSE;
     GLboolean lighting = GL_FALSE;
