@@ -1,0 +1,131 @@
+"""Who runs the program, end to end: the console prompt and a typed ID, rejected
+IDs ending in the "Error" box, and a registered account that is never asked."""
+
+import os
+import pwd
+import shutil
+import subprocess
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+
+FATAL_STATUS = 255  # exit status -1
+REGISTERED_ACCOUNT = "cgstudent"
+# The status line is drawn in the window's top left corner.
+STATUS_BAND = (0, 0, 640, 40)
+
+
+def current_user():
+    return pwd.getpwuid(os.geteuid()).pw_name
+
+
+def red_columns(picture):
+    """The x of every column of the status band that holds a red pixel."""
+    x0, y0, width, height = STATUS_BAND
+    return [x for x in range(x0, x0 + width)
+            if any(harness.is_red(picture.pixel(x, y)) for y in range(y0, y0 + height))]
+
+
+def status_band(program):
+    return program.screenshot().crop(*STATUS_BAND)
+
+
+class IdentityTest(unittest.TestCase):
+    def setUp(self):
+        harness.require_environment(self)
+        self.directory = harness.working_directory()
+        self.addCleanup(shutil.rmtree, self.directory, True)
+
+    def require_unregistered_user(self):
+        if current_user() == REGISTERED_ACCOUNT:
+            self.skipTest(f"the tests run as the registered account {REGISTERED_ACCOUNT!r}, "
+                          "which is never asked for an ID")
+
+    def run_with_typed_id(self, student_id):
+        """Starts the program, answers its prompt with student_id and returns
+        the status band of the first frame; stdout must hold the prompt alone."""
+        with harness.Program(self.directory, stdin_text=None) as program:
+            program.wait_for_stdout(harness.PROMPT)
+            self.assertEqual(program.stdout, harness.PROMPT)
+            program.type_line(student_id + "\n", close=True)
+            program.wait_for_window()
+            band = status_band(program)
+            program.close()
+            self.assertEqual(program.wait_exit(), 0, program.stderr)
+            self.assertEqual(program.stdout, harness.PROMPT)
+            return band
+
+    def test_typed_id_is_shown_in_the_status_line(self):
+        self.require_unregistered_user()
+        first = self.run_with_typed_id("12345678")
+        columns = red_columns(first)
+        self.assertGreater(len(columns), 50, "no red status line in the window's top left")
+        # "Student ID: 1234567" comes out alike for both IDs; only the last digit differs.
+        second = self.run_with_typed_id("12345679")
+        differing = [x for x in range(first.width)
+                     if any(first.pixel(x, y) != second.pixel(x, y) for y in range(first.height))]
+        self.assertTrue(differing, "the status line does not show the typed ID")
+        self.assertGreater(min(differing), 0.8 * max(columns),
+                           f"the lines differ before their last character: red in columns "
+                           f"{min(columns)}-{max(columns)}, differences from {min(differing)}")
+
+    def test_rejected_ids_end_with_the_error_box(self):
+        self.require_unregistered_user()
+        cases = {
+            "seven characters": "1234567\n",
+            "leading number 0": "jJtT0000\n",
+            "negative number": "-1234567\n",
+            "a space inside": "1234 5678\n",
+            "empty standard input": "",
+        }
+        for name, typed in cases.items():
+            with self.subTest(name), harness.Program(self.directory, typed) as program:
+                program.dismiss_dialog("Error")
+                self.assertEqual(program.wait_exit(), FATAL_STATUS, program.stderr)
+                self.assertEqual(program.stdout, harness.PROMPT)
+                self.assertIn(harness.ID_MESSAGE, program.stderr)
+
+
+class RegisteredAccountTest(unittest.TestCase):
+    def setUp(self):
+        harness.require_environment(self)
+        self.user = None
+        if current_user() != REGISTERED_ACCOUNT:
+            if os.geteuid() != 0:
+                self.skipTest(f"needs root to create and switch to the account "
+                              f"{REGISTERED_ACCOUNT!r}; run the tests as root to include it")
+            self.user = REGISTERED_ACCOUNT
+            try:
+                pwd.getpwnam(REGISTERED_ACCOUNT)
+            except KeyError:
+                subprocess.run(["useradd", "--no-create-home", "--shell", "/usr/sbin/nologin",
+                                REGISTERED_ACCOUNT], check=True, timeout=60)
+                self.addCleanup(subprocess.run, ["userdel", REGISTERED_ACCOUNT], timeout=60)
+        self.directory = harness.working_directory()
+        self.addCleanup(shutil.rmtree, self.directory, True)
+
+    def test_registered_account_is_not_asked_and_page_down_restores_its_scene(self):
+        # Standard input stays open: a program that asked would wait there and
+        # never draw its first frame.
+        with harness.Program(self.directory, stdin_text=None, user=self.user) as program:
+            program.wait_for_window()
+            self.assertEqual(program.stdout, "")
+            registered = status_band(program)
+            self.assertGreater(len(red_columns(registered)), 50, "no red status line")
+
+            program.key("period")
+            harness.wait_until(lambda: status_band(program).rgb != registered.rgb,
+                               harness.START_DEADLINE, "the status line to show the selection")
+            program.key("Next")
+            harness.wait_until(lambda: status_band(program).rgb == registered.rgb,
+                               harness.START_DEADLINE,
+                               "Page Down to bring back the registered student's line")
+            program.close()
+            self.assertEqual(program.wait_exit(), 0, program.stderr)
+            self.assertEqual(program.stdout, "")
+
+
+if __name__ == "__main__":
+    unittest.main()
