@@ -2,6 +2,7 @@
 #include "support/gl_support.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -11,7 +12,10 @@
 void openTestWindow() {
     static bool open = false;
     if (std::getenv("DISPLAY") == nullptr || std::getenv("DISPLAY")[0] == '\0') {
-        GTEST_SKIP() << "GL tests need an X server: run them through `make test`";
+        // A skip inside this helper would not stop the test body: leave the
+        // process with the status that CTest reports as skipped.
+        std::fprintf(stderr, "GL tests need an X server: run them through `make test`\n");
+        std::exit(glTestSkipped);
     }
     if (!open) {
         int argc = 1;

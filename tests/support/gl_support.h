@@ -5,9 +5,12 @@
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 
+// Exit status of a GL test process that had no X server to run on.
+constexpr int glTestSkipped = 77;
+
 // Creates (once per process) a 640 x 640 window with double buffer, depth and
 // stencil, makes its context current, resets the viewer state and applies the
-// reshape callback. Skips the test with a message when there is no DISPLAY.
+// reshape callback. Without a DISPLAY it ends the process with glTestSkipped.
 void openTestWindow();
 
 struct Rgb {
