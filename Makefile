@@ -1,8 +1,17 @@
 # cgdemo: `make run` starts the program, `make test` runs every test.
 # Both install what is missing, configure and build first.
 BUILD ?= build
+# Sanitizer, fuzzing and benchmark builds live beside the normal one.
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+BENCH_BUILD ?= build-bench
+# Seconds each fuzz target runs: bounded in `make test`, longer in `make fuzz`.
+FUZZ_TEST_SECONDS ?= 60
+FUZZ_SECONDS ?= 1800
 
-.PHONY: all deps build run test
+.PHONY: all deps build asan fuzz-build run test fuzz bench
+# The builds each use both cores already.
+.NOTPARALLEL:
 
 all: build
 
@@ -13,8 +22,33 @@ build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BUILD) -j2
 
+# Library, tests and cgdemo with AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCGDEMO_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j2
+
+# The libFuzzer targets, built with clang and both sanitizers.
+fuzz-build: deps
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCGDEMO_SANITIZE=ON -DCGDEMO_FUZZ=ON -DCGDEMO_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j2 --target fuzz_bitmap fuzz_student_id
+
 run: build
 	@tools/run.sh $(BUILD)
 
-test: build
-	@tools/with-xvfb.sh ctest --test-dir $(BUILD) --output-on-failure --timeout 600
+# Every test of the normal build (the soak drives the sanitizer build's cgdemo),
+# then the unit and GL tests under the sanitizers, then each fuzz target briefly.
+test: build asan fuzz-build
+	@CGDEMO_SANITIZED_BINARY=$(abspath $(ASAN_BUILD))/cgdemo \
+		tools/with-xvfb.sh ctest --test-dir $(BUILD) --output-on-failure --timeout 600
+	@tools/sanitize-test.sh $(ASAN_BUILD)
+	@tools/fuzz.sh $(FUZZ_BUILD) $(FUZZ_TEST_SECONDS)
+
+fuzz: fuzz-build
+	@tools/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Start-up time, frame rates and peak memory of cgdemo in Xvfb (not a test).
+bench: build
+	@cmake -S bench -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BENCH_BUILD) -j2
+	@tools/with-xvfb.sh python3 bench/run.py $(BUILD) $(BENCH_BUILD)

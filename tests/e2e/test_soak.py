@@ -1,0 +1,168 @@
+"""Soak: the sanitizer build of cgdemo under about two minutes of random keys,
+drags with every button combination and resizes down to a few pixels. It must
+end only by the window close, with status 0, no sanitizer report, and memory
+that stops growing once every model has been built.
+
+The sanitizer build's binary comes from CGDEMO_SANITIZED_BINARY, which
+`make test` sets to build-asan/cgdemo.
+"""
+
+import glob
+import os
+import random
+import re
+import shutil
+import statistics
+import sys
+import time
+import unittest
+from unittest import mock
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+
+SANITIZED = os.environ.get("CGDEMO_SANITIZED_BINARY", "")
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+# Mesa unloads its driver when the display closes, just before the leak check
+# at exit: what the driver's own variables still pointed to would then look
+# lost. Loading the driver up front keeps it, and its pointers, to the end.
+MESA_DRIVERS = sorted(glob.glob("/usr/lib/*/dri/swrast_dri.so") +
+                      glob.glob("/usr/lib/*/libgallium*.so"))
+SANITIZER_OPTIONS = {
+    # The preloaded driver comes before the sanitizer runtime; that is harmless.
+    "ASAN_OPTIONS": "detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:"
+                    "verify_asan_link_order=0:quarantine_size_mb=16",
+    "LSAN_OPTIONS": f"suppressions={ROOT}/tools/lsan.supp:print_suppressions=0",
+    "UBSAN_OPTIONS": "print_stacktrace=1:halt_on_error=1",
+    "LD_PRELOAD": " ".join(MESA_DRIVERS[:1]),
+}
+SANITIZER_REPORT = re.compile(r"ERROR: \w+Sanitizer|runtime error:|SUMMARY: \w+Sanitizer")
+
+MODEL_COUNT = 38
+# The program's keys, in xdotool's names, and keys it ignores.
+PROGRAM_KEYS = [
+    "space", "r", "n", "v", "c", "a", "d", "comma", "period", "F1", "F2", "F3",
+    "Left", "Right", "Up", "Down", "Prior", "Next",
+]
+OTHER_KEYS = [
+    "A", "R", "N", "V", "D", "q", "x", "0", "9", "minus", "Escape", "Return", "Tab",
+    "BackSpace", "Delete", "Home", "End", "Insert", "F4", "F5", "F12", "shift+Right",
+    "ctrl+a", "alt+n", "ctrl+F1", "shift+Prior",
+]
+# Mouse buttons: 1 left, 2 middle, 3 right; every combination.
+BUTTON_SETS = [(1,), (2,), (3,), (1, 2), (1, 3), (2, 3), (1, 2, 3)]
+# Window sizes, from a single pixel up to the start size.
+SIZES = [(1, 1), (2, 2), (3, 7), (8, 3), (640, 2), (2, 640), (37, 23), (200, 120),
+         (640, 640)]
+
+SEED = 20261208
+RANDOM_ACTIONS = 450
+# Resident memory wobbles by some 20 MiB as the sanitizer's quarantine (kept
+# small, see ASAN_OPTIONS) and Mesa's shader variants come and go; the medians
+# of the first and the last third of the samples stay within this unless
+# something keeps growing, such as a leak of a kilobyte or two a frame.
+RSS_TOLERANCE_KB = 8 * 1024
+
+
+def resident_kb(pid):
+    with open(f"/proc/{pid}/status") as status:
+        for line in status:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1])
+    raise AssertionError(f"no VmRSS for process {pid}")
+
+
+class SoakTest(unittest.TestCase):
+    def setUp(self):
+        if not SANITIZED or not os.path.exists(SANITIZED):
+            self.skipTest("CGDEMO_SANITIZED_BINARY is not set to the sanitizer build's cgdemo: "
+                          "`make test` builds build-asan/cgdemo and sets it")
+        harness.require_environment(self)
+        self.directory = harness.working_directory()
+        self.addCleanup(shutil.rmtree, self.directory, True)
+        binary = mock.patch.object(harness, "BINARY", SANITIZED)
+        binary.start()
+        self.addCleanup(binary.stop)
+
+    def alive(self, program, doing):
+        if program.process.poll() is not None:
+            self.fail(f"cgdemo ended with status {program.process.returncode} during {doing}; "
+                      f"stderr:\n{program.stderr}")
+
+    def drag(self, program, buttons, start, end, steps=6):
+        """Holds every button of buttons while the pointer moves from start to
+        end (window coordinates, possibly outside the window)."""
+        harness.xdotool("mousemove", "--window", program.window, "--", *start)
+        for button in buttons:
+            harness.xdotool("mousedown", button)
+        for step in range(1, steps + 1):
+            x = start[0] + (end[0] - start[0]) * step // steps
+            y = start[1] + (end[1] - start[1]) * step // steps
+            harness.xdotool("mousemove", "--window", program.window, "--", x, y)
+            time.sleep(0.01)
+        for button in reversed(buttons):
+            harness.xdotool("mouseup", button)
+
+    def resize(self, program, size):
+        harness.xdotool("windowsize", program.window, *size)
+        time.sleep(0.1)
+
+    def random_action(self, program, rng):
+        choice = rng.random()
+        if choice < 0.6:
+            keys = PROGRAM_KEYS if rng.random() < 0.8 else OTHER_KEYS
+            program.key(rng.choice(keys))
+            return "a key"
+        if choice < 0.9:
+            point = lambda: (rng.randint(-100, 740), rng.randint(-100, 740))  # noqa: E731
+            self.drag(program, rng.choice(BUTTON_SETS), point(), point())
+            return "a drag"
+        self.resize(program, rng.choice(SIZES))
+        return "a resize"
+
+    def test_random_input_then_close(self):
+        # The options are for the program alone: xdotool slows down a lot
+        # with Mesa's driver preloaded.
+        with mock.patch.dict(os.environ, SANITIZER_OPTIONS):
+            program = harness.Program(self.directory)
+        with program:
+            program.wait_for_window(timeout=120)
+
+            # Every model once, so that all meshes exist before memory is measured.
+            program.key(*["Right"] * MODEL_COUNT)
+            # Every key, button combination and size once: what the soak can
+            # allocate is allocated before the first measurement.
+            program.key(*PROGRAM_KEYS, *OTHER_KEYS)
+            for buttons in BUTTON_SETS:
+                self.drag(program, buttons, (320, 320), (400, 250))
+            for size in SIZES:
+                self.resize(program, size)
+                program.key("a", "F1", "a", "F3")
+            self.alive(program, "the first round of every input")
+            baseline = resident_kb(program.process.pid)
+
+            rng = random.Random(SEED)
+            samples = []
+            for _ in range(RANDOM_ACTIONS):
+                doing = self.random_action(program, rng)
+                self.alive(program, doing)
+                samples.append(resident_kb(program.process.pid))
+
+            self.resize(program, (640, 640))
+            program.close()
+            status = program.wait_exit(timeout=60)
+            reports = SANITIZER_REPORT.findall(program.stderr)
+            self.assertEqual(reports, [], program.stderr)
+            self.assertEqual(status, 0, program.stderr)
+
+        third = len(samples) // 3
+        early = statistics.median(samples[:third])
+        late = statistics.median(samples[-third:])
+        self.assertLessEqual(
+            late - early, RSS_TOLERANCE_KB,
+            f"resident memory grew from a median of {early} kB to {late} kB during the soak "
+            f"(after the first round: {baseline} kB); samples: {samples}")
+
+
+if __name__ == "__main__":
+    unittest.main()
