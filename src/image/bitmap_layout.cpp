@@ -72,8 +72,8 @@ int readBitmapLayout(const unsigned char* bytes, std::size_t size, BitmapLayout*
         return bitmapMalformed;
     }
 
-    // The common layout has its rows right behind the headers and a full colour
-    // table, whatever bfOffBits claims; everything else goes by bfOffBits.
+    // A 40-byte header followed by no colour table or a full one has its rows
+    // right behind them, whatever bfOffBits claims; all else goes by bfOffBits.
     uint64_t pixelOffset = paletteEnd;
     if (infoHeaderSize != plainInfoHeaderSize || (bitCount == 8 && paletteEntries != 256)) {
         pixelOffset = readU32(bytes + 10);

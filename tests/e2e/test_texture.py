@@ -137,7 +137,11 @@ class TextureRefusedTest(unittest.TestCase):
 
     def assert_refused(self):
         with harness.Program(self.directory) as program:
-            program.dismiss_dialog("Error")
+            try:
+                program.dismiss_dialog("Error")
+            except AssertionError as error:
+                raise AssertionError(f"{error}; exit status {program.process.poll()}; "
+                                     f"stderr: {program.stderr!r}") from None
             status = program.wait_exit()
             self.assertIn(harness.TEXTURE_MESSAGE, program.stderr)
             # The texture comes before the student: no ID is asked for.

@@ -1,5 +1,4 @@
-// Test support: building bitmap files byte by byte, and a scratch working
-// directory to load them from.
+// Test support: bitmap files built byte by byte, and a scratch directory to load them from.
 #pragma once
 
 #include <gtest/gtest.h>
