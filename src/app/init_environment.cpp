@@ -40,7 +40,7 @@ void uploadFloorTexture() {
 
 }  // namespace
 
-void initEnvironment() {
+void initFixedState() {
     setUpLight();
     glEnable(GL_LIGHT0);
     glEnable(GL_LIGHTING);
@@ -49,7 +49,10 @@ void initEnvironment() {
     glCullFace(GL_BACK);
     glEnable(GL_CULL_FACE);
     glClearColor(0.5f, 0.5f, 0.8f, 0.0f);
+}
 
+void initEnvironment() {
+    initFixedState();
     uploadFloorTexture();
 
     viewer.modelCount = 0;

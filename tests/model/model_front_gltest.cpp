@@ -1,6 +1,7 @@
 // Model 0's mesh drawn with the start-up culling and lighting, seen from the front and from behind.
 #include <GL/gl.h>
 
+#include "app/app.h"
 #include "model/catalogue_support.h"
 #include "support/gl_support.h"
 
@@ -34,14 +35,7 @@ protected:
         mesh = extrude(glyph(0));
 
         // The start-up state that the mesh's winding is made for.
-        glEnable(GL_LIGHTING);
-        glEnable(GL_LIGHT0);
-        glEnable(GL_COLOR_MATERIAL);
-        glEnable(GL_DEPTH_TEST);
-        glFrontFace(GL_CCW);
-        glCullFace(GL_BACK);
-        glEnable(GL_CULL_FACE);
-        glClearColor(0.5f, 0.5f, 0.8f, 0.0f);
+        initFixedState();
 
         const GLfloat none[] = {0, 0, 0, 1};
         const GLfloat white[] = {1, 1, 1, 1};

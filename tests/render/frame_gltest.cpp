@@ -1,74 +1,14 @@
 // The frame pass: camera matrices of the scene modes, the status line, reshape.
 #include <cmath>
 
+#include "app/app.h"
 #include "app/viewer_state.h"
 #include "input/input.h"
 #include "render/render.h"
 #include "support/gl_support.h"
+#include "support/reference_matrix.h"
 
 namespace {
-
-// Column-major 4 x 4 helpers, in double, independent of the code under test.
-struct Matrix {
-    double m[16];
-};
-
-Matrix identity() {
-    Matrix r = {};
-    r.m[0] = r.m[5] = r.m[10] = r.m[15] = 1.0;
-    return r;
-}
-
-Matrix multiply(const Matrix& a, const Matrix& b) {
-    Matrix r = {};
-    for (int c = 0; c < 4; ++c) {
-        for (int row = 0; row < 4; ++row) {
-            for (int k = 0; k < 4; ++k) {
-                r.m[4 * c + row] += a.m[4 * k + row] * b.m[4 * c + k];
-            }
-        }
-    }
-    return r;
-}
-
-Matrix translate(double x, double y, double z) {
-    Matrix r = identity();
-    r.m[12] = x;
-    r.m[13] = y;
-    r.m[14] = z;
-    return r;
-}
-
-// Rotation by degrees about a unit axis: 0 = x, 1 = y, 2 = z.
-Matrix rotate(double degrees, int axis) {
-    const double a = degrees * M_PI / 180.0;
-    const double c = std::cos(a);
-    const double s = std::sin(a);
-    Matrix r = identity();
-    const int i = (axis + 1) % 3;
-    const int j = (axis + 2) % 3;
-    r.m[4 * i + i] = c;
-    r.m[4 * j + j] = c;
-    r.m[4 * i + j] = s;
-    r.m[4 * j + i] = -s;
-    return r;
-}
-
-Matrix orbitCamera(double distance, double roll, double pitch, double yaw, double shift) {
-    Matrix view = translate(0, 0, -distance);
-    view = multiply(view, rotate(-roll, 2));
-    view = multiply(view, rotate(-pitch, 0));
-    view = multiply(view, rotate(-yaw, 1));
-    view = multiply(view, translate(0, 0, shift));
-    return multiply(view, translate(0, -0.5, 0));
-}
-
-Matrix closeUpCamera() {
-    Matrix view = translate(0, 0, -3);
-    view = multiply(view, rotate(10, 0));
-    view = multiply(view, rotate(15, 1));
-    return multiply(view, translate(0, -0.5, 0));
-}
 
 ::testing::AssertionResult savedViewIs(const Matrix& expected) {
     float asFloats[16];
@@ -99,16 +39,6 @@ void setCamera(float distance, float roll, float pitch, float yaw, float shift) 
     viewer.cameraShift = shift;
 }
 
-// The fixed state that start-up leaves and every frame relies on.
-void enableStartUpState() {
-    glEnable(GL_LIGHT0);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
-    glClearColor(0.5f, 0.5f, 0.8f, 0.0f);
-}
-
 }  // namespace
 
 TEST(FramePass, RecordsTheOrbitCameraInModesOneAndTwo) {
@@ -122,7 +52,7 @@ TEST(FramePass, RecordsTheOrbitCameraInModesOneAndTwo) {
             viewer.sceneMode = mode;
             setCamera(s[0], s[1], s[2], s[3], s[4]);
             display();
-            EXPECT_TRUE(savedViewIs(orbitCamera(s[0], s[1], s[2], s[3], s[4])))
+            EXPECT_TRUE(savedViewIs(camera(s[0], s[1], s[2], s[3], s[4])))
                 << "mode " << mode << ", distance " << s[0] << ", yaw " << s[3];
         }
     }
@@ -139,12 +69,12 @@ TEST(FramePass, SceneModeZeroIgnoresTheCameraVariables) {
     // The variables are kept for the orbit modes.
     viewer.sceneMode = 1;
     display();
-    EXPECT_TRUE(savedViewIs(orbitCamera(3, 0, -80, 200, 9)));
+    EXPECT_TRUE(savedViewIs(camera(3, 0, -80, 200, 9)));
 }
 
 TEST(FramePass, LeavesTheFixedStateAndTheModelviewMode) {
     openTestWindow();
-    enableStartUpState();
+    initFixedState();
     for (int overlay = 0; overlay <= 1; ++overlay) {
         viewer.showOverlay = overlay;
         display();
@@ -163,7 +93,7 @@ TEST(FramePass, LeavesTheFixedStateAndTheModelviewMode) {
 
 TEST(FramePass, DrawsTheStatusLineInRedOnlyWithTheOverlay) {
     openTestWindow();
-    enableStartUpState();
+    initFixedState();
     std::snprintf(viewer.statusText, sizeof viewer.statusText, "Student ID: 12345678");
     viewer.showOverlay = 1;
     display();

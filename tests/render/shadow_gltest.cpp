@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "app/app.h"
 #include "app/viewer_state.h"
 #include "model/model.h"
 #include "render/render.h"
@@ -78,15 +79,9 @@ void makeLayers(TestMesh& mesh) {
 // The fixed state start-up leaves: light 0, colour material, depth test,
 // back-face culling, no blending, no stencil test; the program's clear colour.
 void setStartUpState() {
-    glEnable(GL_LIGHT0);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_DEPTH_TEST);
-    glCullFace(GL_BACK);
-    glEnable(GL_CULL_FACE);
+    initFixedState();
     glDisable(GL_BLEND);
     glDisable(GL_STENCIL_TEST);
-    glClearColor(0.5f, 0.5f, 0.8f, 0.0f);
 }
 
 // Sets the camera as the frame pass does: the modelview holds the view, which
