@@ -233,6 +233,9 @@ class Program:
         self.process.wait(timeout=EXIT_DEADLINE)
         for reader in self._readers:
             reader.join(timeout=5)
+        for stream in (self.process.stdin, self.process.stdout, self.process.stderr):
+            if not stream.closed:
+                stream.close()
         return False
 
     @property
