@@ -9,6 +9,7 @@
 #include "render/render.h"
 
 int main(int argc, char** argv) {
+    platformOpenStandardStreams();
     glutInit(&argc, argv);
     // freeglut allocates a depth buffer only when asked for one.
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_STENCIL | GLUT_DEPTH);

@@ -18,6 +18,11 @@ void platformMessageBox(const char* title, const char* text);
 // Ends the process with the given exit status.
 [[noreturn]] void platformExit(int status);
 
+// Opens /dev/null on whichever of descriptors 0, 1 and 2 is closed, so that no
+// connection opened later (the X display's) takes its place and is read by the
+// console prompt. Called first thing at start-up.
+void platformOpenStandardStreams();
+
 // Milliseconds of a monotonic clock, wrapping around at 2^32.
 uint32_t platformMilliseconds();
 

@@ -1,4 +1,5 @@
-// The platform layer on Linux: passwd login name, GTK 3 message box, monotonic clock.
+// The platform layer on Linux: login name, GTK 3 message box, clock, standard streams.
+#include <fcntl.h>
 #include <gtk/gtk.h>
 #include <pwd.h>
 #include <time.h>
@@ -56,6 +57,15 @@ void platformMessageBox(const char* title, const char* text) {
 
 void platformExit(int status) {
     std::exit(status);
+}
+
+void platformOpenStandardStreams() {
+    for (int descriptor = 0; descriptor <= 2; ++descriptor) {
+        // open returns the lowest free descriptor: the closed one.
+        if (fcntl(descriptor, F_GETFD) == -1 && open("/dev/null", O_RDWR) == -1) {
+            return;
+        }
+    }
 }
 
 uint32_t platformMilliseconds() {

@@ -96,7 +96,7 @@ class StartupInputTest(unittest.TestCase):
 
     def test_standard_input_closed(self):
         # Descriptor 0 closed, not merely at its end: the X connection must not
-        # take its place and be read as the student's input.
+        # take its place, where the prompt would read it as the student's input.
         shutil.copy(os.path.join(harness.ASSETS, "japan.bmp"), self.directory)
         scratch = tempfile.mkdtemp(prefix="cgdemo-e2e-")
         self.addCleanup(shutil.rmtree, scratch, True)
@@ -105,9 +105,18 @@ class StartupInputTest(unittest.TestCase):
             f.write(f'#!/bin/sh\nexec "{harness.BINARY}" "$@" <&-\n')
         os.chmod(wrapper, stat.S_IRWXU)
         with mock.patch.object(harness, "BINARY", wrapper):
-            stdout = self.assert_fatal(harness.ID_MESSAGE, stdin_text="")
-        self.assertIn(harness.PROMPT, stdout)
-
+            program = harness.Program(self.directory, stdin_text="")
+        with program:
+            dialog = program.wait_for_window("Error")
+            standard_input = os.readlink(f"/proc/{program.process.pid}/fd/0")
+            self.assertFalse(standard_input.startswith("socket:"),
+                             f"standard input became {standard_input}")
+            harness.xdotool("windowfocus", "--sync", dialog)
+            harness.xdotool("key", "Return")
+            status = program.wait_exit()
+            self.assertIn(harness.ID_MESSAGE, program.stderr)
+            self.assertIn(harness.PROMPT, program.stdout)
+            self.assertEqual(status, FATAL_STATUS, program.stderr)
 
 if __name__ == "__main__":
     unittest.main()
