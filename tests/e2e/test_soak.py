@@ -60,7 +60,7 @@ RANDOM_ACTIONS = 450
 # Resident memory wobbles by some 20 MiB as the sanitizer's quarantine (kept
 # small, see ASAN_OPTIONS) and Mesa's shader variants come and go; the medians
 # of the first and the last third of the samples stay within this unless
-# something keeps growing, such as a leak of a kilobyte or two a frame.
+# something keeps growing, such as a leak of a few kilobytes a frame.
 RSS_TOLERANCE_KB = 8 * 1024
 
 
