@@ -4,7 +4,9 @@
 set -uo pipefail
 
 scratch=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" \
+# -noreset: by default the server resets whenever its last client leaves, and
+# a program that connects during the reset fails to open the display.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$scratch/display" \
     >"$scratch/xvfb.log" 2>&1 &
 xvfb=$!
 stop() {
