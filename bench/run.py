@@ -3,9 +3,9 @@ Mesa's software renderer, next to a bare clear-and-swap GLUT loop.
 
     bench/run.py BUILD-DIR BENCH-BUILD-DIR     (`make bench` runs it under Xvfb)
 
-Prints the time from start to the first frame, frames per second in scene mode
-2 and in the all-phases view, the bare loop's frames per second, the ratios,
-and cgdemo's peak resident memory (VmHWM). Frames are counted by preloading
+Prints the time from start to the first frame (cgdemo's and the bare loop's),
+frames per second in scene mode 2 and in the all-phases view, the bare loop's
+frames per second, the ratios, and cgdemo's peak resident memory (VmHWM). Frames are counted by preloading
 BENCH-BUILD-DIR/libswap_counter.so, which counts glXSwapBuffers calls; the
 program itself is not changed.
 """
@@ -114,12 +114,13 @@ def measure_cgdemo(binary, counter, scratch):
 
 def measure_bare(binary, counter, scratch):
     counts = SwapCounts(scratch)
+    started = time.monotonic()
     program = subprocess.Popen([binary], env=environment(counts, counter),
                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
     try:
         renderer = program.stdout.readline().strip().removeprefix("renderer: ")
         harness.wait_until(lambda: counts.read()[0] > 0, 60, "the bare loop's first frame")
-        return renderer, frame_rate(counts, program)
+        return renderer, counts.read()[1] - started, frame_rate(counts, program)
     finally:
         program.kill()
         program.wait()
@@ -141,7 +142,7 @@ def main():
     harness.ASSETS = os.path.join(ROOT, "assets")
     counter = os.path.join(bench_build, "libswap_counter.so")
     with tempfile.TemporaryDirectory(prefix="cgdemo-bench-") as scratch:
-        renderer, bare = measure_bare(os.path.join(bench_build, "clear_swap"), counter, scratch)
+        renderer, bare_start, bare = measure_bare(os.path.join(bench_build, "clear_swap"), counter, scratch)
         starts, scene, phases, peak = measure_cgdemo(os.path.join(build, "cgdemo"), counter,
                                                      scratch)
     starts.sort()
@@ -149,6 +150,7 @@ def main():
     print(f"renderer: {renderer}, window 640 x 640 on Xvfb")
     print(f"start to first frame:        {1000 * starts[len(starts) // 2]:7.0f} ms "
           f"(median of {len(starts)}; {', '.join(f'{1000 * s:.0f}' for s in starts)})")
+    print(f"bare loop, to first frame:   {1000 * bare_start:7.0f} ms")
     print(f"cgdemo, scene mode 2:        {scene:7.1f} frames/s  ({scene / bare:.3f} of bare)")
     print(f"cgdemo, all phases:          {phases:7.1f} frames/s  ({phases / bare:.3f} of bare)")
     print(f"bare clear-and-swap loop:    {bare:7.1f} frames/s")

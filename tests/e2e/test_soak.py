@@ -56,7 +56,10 @@ SIZES = [(1, 1), (2, 2), (3, 7), (8, 3), (640, 2), (2, 640), (37, 23), (200, 120
          (640, 640)]
 
 SEED = 20261208
-RANDOM_ACTIONS = 450
+# The random stream runs until it ends or for this long, whichever comes first:
+# about two minutes in all with start-up, the first round and the close.
+RANDOM_ACTIONS = 1500
+RANDOM_SECONDS = 100.0
 # Resident memory wobbles by some 20 MiB as the sanitizer's quarantine (kept
 # small, see ASAN_OPTIONS) and Mesa's shader variants come and go; the medians
 # of the first and the last third of the samples stay within this unless
@@ -143,7 +146,10 @@ class SoakTest(unittest.TestCase):
 
             rng = random.Random(SEED)
             samples = []
+            deadline = time.monotonic() + RANDOM_SECONDS
             for _ in range(RANDOM_ACTIONS):
+                if time.monotonic() > deadline:
+                    break
                 doing = self.random_action(program, rng)
                 self.alive(program, doing)
                 samples.append(resident_kb(program.process.pid))
