@@ -1,6 +1,6 @@
 """Bad start-up inputs, end to end: a japan.bmp that cannot be used, and no
 student ID on standard input. Each run ends with the message box titled "Error"
-and exit status 255 (-1), never with a crash, a hang or a half-drawn window."""
+and exit status 255 (-1), never with a crash or a hang."""
 
 import os
 import pwd
