@@ -4,11 +4,12 @@
 
 #include "app/viewer_state.h"
 #include "image/image.h"
+#include "platform/platform.h"
 
 namespace {
 
 // Appends bytes of file until bytes holds total of them or the file ends.
-// Returns false on a read error (a directory, say). The buffer grows with what
+// Returns false on a read error. The buffer grows with what
 // is actually read, so a header that promises a huge file costs nothing.
 bool readUpTo(std::FILE* file, uint64_t total, std::vector<unsigned char>& bytes) {
     constexpr std::size_t chunk = 1 << 16;
@@ -42,7 +43,7 @@ int readBitmapFile(std::FILE* file, std::vector<unsigned char>& bytes) {
 }  // namespace
 
 int loadTextureBitmap() {
-    std::FILE* file = std::fopen("japan.bmp", "rb");
+    std::FILE* file = platformOpenRegularFile("japan.bmp");
     if (file == nullptr) {
         return bitmapCannotOpen;
     }

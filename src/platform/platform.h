@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 // Copies the login name of the effective user, zero-terminated, into buffer of
 // size bytes. Returns the name's length, or -1 when there is none or it does not
@@ -22,6 +23,11 @@ void platformMessageBox(const char* title, const char* text);
 // connection opened later (the X display's) takes its place and is read by the
 // console prompt. Called first thing at start-up.
 void platformOpenStandardStreams();
+
+// Opens path for binary reading when it names a regular file, without waiting
+// on a pipe or device of that name; nullptr otherwise or when it cannot be
+// opened. In regular_file_linux.cpp, used by tests and program alike.
+std::FILE* platformOpenRegularFile(const char* path);
 
 // Milliseconds of a monotonic clock, wrapping around at 2^32.
 uint32_t platformMilliseconds();

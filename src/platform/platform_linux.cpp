@@ -1,4 +1,5 @@
 // The platform layer on Linux: login name, GTK 3 message box, clock, standard streams.
+#include <errno.h>
 #include <fcntl.h>
 #include <gtk/gtk.h>
 #include <pwd.h>
@@ -14,12 +15,18 @@
 
 int platformLoginName(char* buffer, int size) {
     buffer[0] = '\0';
-    long scratchSize = sysconf(_SC_GETPW_R_SIZE_MAX);
-    std::vector<char> scratch(scratchSize > 0 ? static_cast<size_t>(scratchSize) : 16384);
+    const long suggested = sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> scratch(suggested > 0 ? static_cast<size_t>(suggested) : 16384);
     passwd entry;
     passwd* found = nullptr;
-    if (getpwuid_r(geteuid(), &entry, scratch.data(), scratch.size(), &found) != 0 ||
-        found == nullptr || found->pw_name == nullptr) {
+    int error;
+    // A large passwd entry needs more room than suggested: grow and ask again.
+    while ((error = getpwuid_r(geteuid(), &entry, scratch.data(), scratch.size(), &found)) ==
+               ERANGE &&
+           scratch.size() < (1u << 20)) {
+        scratch.resize(2 * scratch.size());
+    }
+    if (error != 0 || found == nullptr || found->pw_name == nullptr) {
         return -1;
     }
     const size_t length = std::strlen(found->pw_name);

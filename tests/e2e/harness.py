@@ -270,8 +270,7 @@ class Program:
         """Waits until a window titled name shows and returns its id; for the
         main window it also becomes self.window and gets the keyboard focus."""
         def found():
-            if name == TITLE:
-                self._alive_or_fail(f"the window {name!r}")
+            self._alive_or_fail(f"the window {name!r}")
             windows = find_windows(name)
             return windows[0] if windows else None
 

@@ -1,4 +1,6 @@
 // Loading the floor texture: pixel layout, accepted variants and refused files.
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <vector>
@@ -230,6 +232,13 @@ TEST_F(LoadTextureBitmapTest, MissingFileCannotBeOpened) {
 
 TEST_F(LoadTextureBitmapTest, DirectoryCannotBeOpened) {
     std::filesystem::create_directory("japan.bmp");
+    markState();
+    EXPECT_EQ(loadTextureBitmap(), bitmapCannotOpen);
+    expectStateUntouched();
+}
+
+TEST_F(LoadTextureBitmapTest, APipeOfThatNameIsRefusedWithoutWaitingForAWriter) {
+    ASSERT_EQ(mkfifo("japan.bmp", 0600), 0);
     markState();
     EXPECT_EQ(loadTextureBitmap(), bitmapCannotOpen);
     expectStateUntouched();
