@@ -1,6 +1,7 @@
 // Test support: the glyph catalogue built once per process, and extrusion into owned meshes.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -51,4 +52,17 @@ inline Mesh extrude(const GlyphModel& model) {
     mesh.vertices.reset(vertices);
     mesh.normals.reset(normals);
     return mesh;
+}
+
+using Point = std::array<double, 3>;
+
+// Corner k of mesh triangle t, and the normal stored with that corner.
+inline Point meshVertex(const Mesh& mesh, int t, int k) {
+    const float* v = mesh.vertices.get() + 9 * t + 3 * k;
+    return Point{v[0], v[1], v[2]};
+}
+
+inline Point meshNormal(const Mesh& mesh, int t, int k) {
+    const float* n = mesh.normals.get() + 9 * t + 3 * k;
+    return Point{n[0], n[1], n[2]};
 }

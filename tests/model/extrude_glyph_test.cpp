@@ -9,18 +9,6 @@
 
 namespace {
 
-using Point = std::array<float, 3>;
-
-Point meshVertex(const Mesh& mesh, int triangle, int corner) {
-    const float* v = mesh.vertices.get() + 9 * triangle + 3 * corner;
-    return Point{v[0], v[1], v[2]};
-}
-
-Point meshNormal(const Mesh& mesh, int triangle, int corner) {
-    const float* n = mesh.normals.get() + 9 * triangle + 3 * corner;
-    return Point{n[0], n[1], n[2]};
-}
-
 Point outlineVertex(const GlyphModel& model, int k, float z) {
     return Point{model.vertices[3 * k], model.vertices[3 * k + 1], z};
 }

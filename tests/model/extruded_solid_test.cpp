@@ -11,18 +11,6 @@
 
 namespace {
 
-using Point = std::array<double, 3>;
-
-Point corner(const Mesh& mesh, int triangle, int k) {
-    const float* v = mesh.vertices.get() + 9 * triangle + 3 * k;
-    return Point{v[0], v[1], v[2]};
-}
-
-Point normalAt(const Mesh& mesh, int triangle, int k) {
-    const float* n = mesh.normals.get() + 9 * triangle + 3 * k;
-    return Point{n[0], n[1], n[2]};
-}
-
 Point minus(const Point& a, const Point& b) {
     return Point{a[0] - b[0], a[1] - b[1], a[2] - b[2]};
 }
@@ -49,7 +37,7 @@ std::string text(const Point& p) {
     std::map<std::pair<Point, Point>, int> edges;
     for (int t = 0; t < mesh.triangleCount; ++t) {
         for (int k = 0; k < 3; ++k) {
-            ++edges[{corner(mesh, t, k), corner(mesh, t, (k + 1) % 3)}];
+            ++edges[{meshVertex(mesh, t, k), meshVertex(mesh, t, (k + 1) % 3)}];
         }
     }
     for (const auto& [edge, count] : edges) {
@@ -70,15 +58,15 @@ std::string text(const Point& p) {
 int checkWindingAgainstNormals(const Mesh& mesh) {
     int flat = 0;
     for (int t = 0; t < mesh.triangleCount; ++t) {
-        const Point face = cross(minus(corner(mesh, t, 1), corner(mesh, t, 0)),
-                                 minus(corner(mesh, t, 2), corner(mesh, t, 0)));
+        const Point face = cross(minus(meshVertex(mesh, t, 1), meshVertex(mesh, t, 0)),
+                                 minus(meshVertex(mesh, t, 2), meshVertex(mesh, t, 0)));
         const double length = std::sqrt(dot(face, face));
         if (length < 1e-6) {
             ++flat;
             continue;
         }
         for (int k = 0; k < 3; ++k) {
-            const Point n = normalAt(mesh, t, k);
+            const Point n = meshNormal(mesh, t, k);
             for (int axis = 0; axis < 3; ++axis) {
                 EXPECT_NEAR(n[axis], face[axis] / length, 1e-5)
                     << "triangle " << t << " corner " << k << " axis " << axis;
@@ -92,7 +80,7 @@ int checkWindingAgainstNormals(const Mesh& mesh) {
 double signedVolume(const Mesh& mesh) {
     double sum = 0;
     for (int t = 0; t < mesh.triangleCount; ++t) {
-        sum += dot(corner(mesh, t, 0), cross(corner(mesh, t, 1), corner(mesh, t, 2)));
+        sum += dot(meshVertex(mesh, t, 0), cross(meshVertex(mesh, t, 1), meshVertex(mesh, t, 2)));
     }
     return sum / 6;
 }
@@ -147,8 +135,8 @@ TEST(ExtrudedSolid, Glyph31GetsNoSideQuadAlongItsFlatTriangle) {
         return false;
     };
     for (int t = 2 * model.triangleCount; t < mesh.triangleCount; t += 2) {
-        EXPECT_FALSE(onLine(corner(mesh, t, 0)) && onLine(corner(mesh, t, 2)))
-            << "quad on " << text(corner(mesh, t, 0)) << " -> " << text(corner(mesh, t, 2));
+        EXPECT_FALSE(onLine(meshVertex(mesh, t, 0)) && onLine(meshVertex(mesh, t, 2)))
+            << "quad on " << text(meshVertex(mesh, t, 0)) << " -> " << text(meshVertex(mesh, t, 2));
     }
 }
 
