@@ -53,6 +53,8 @@ void platformMessageBox(const char* title, const char* text) {
     GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_OTHER,
                                                GTK_BUTTONS_OK, "%s", text);
     gtk_window_set_title(GTK_WINDOW(dialog), title);
+    // Without an owner window nothing else places the box: centre it on the screen.
+    gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
     // Return dismisses the box, as it does on the system the program comes from.
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
     gtk_dialog_run(GTK_DIALOG(dialog));
