@@ -43,11 +43,3 @@ TEST(ViewerState, StartsWithOverlayAndStudentIdShownAndNothingSelected) {
         EXPECT_EQ(value, 0.0f);
     }
 }
-
-TEST(ViewerState, AFreshRecordResetsTheProcessWideState) {
-    viewer.cameraYaw = 123.0f;
-    viewer.statusText[0] = 'x';
-    viewer = ViewerState{};
-    EXPECT_EQ(viewer.cameraYaw, -30.0f);
-    EXPECT_STREQ(viewer.statusText, "");
-}

@@ -64,22 +64,18 @@ TEST_F(Mouse, OtherButtonsOnlyRecordThePosition) {
 }
 
 TEST_F(Mouse, RightDragTurnsWithOneCorrectionPerEvent) {
-    drag(GLUT_RIGHT_BUTTON, 100, 100, {{110, 100}});
-    EXPECT_EQ(viewer.cameraYaw, 320.0f);
-
-    viewer = ViewerState{};
-    drag(GLUT_RIGHT_BUTTON, 100, 100, {{90, 100}});
-    EXPECT_EQ(viewer.cameraYaw, 340.0f);
-
-    viewer = ViewerState{};
-    viewer.cameraYaw = 350.0f;
-    drag(GLUT_RIGHT_BUTTON, 100, 100, {{80, 100}});
-    EXPECT_EQ(viewer.cameraYaw, 10.0f);
-
-    viewer = ViewerState{};
-    viewer.cameraYaw = 10.0f;
-    drag(GLUT_RIGHT_BUTTON, 0, 0, {{400, 0}});
-    EXPECT_EQ(viewer.cameraYaw, -30.0f);
+    const struct {
+        float yaw;
+        int fromX, toX;
+        float expected;
+    } turns[] = {{-30, 100, 110, 320}, {-30, 100, 90, 340}, {350, 100, 80, 10}, {10, 0, 400, -30}};
+    for (const auto& turn : turns) {
+        SCOPED_TRACE(::testing::Message() << turn.yaw << " by " << turn.toX - turn.fromX);
+        viewer = ViewerState{};
+        viewer.cameraYaw = turn.yaw;
+        drag(GLUT_RIGHT_BUTTON, turn.fromX, 0, {{turn.toX, 0}});
+        EXPECT_EQ(viewer.cameraYaw, turn.expected);
+    }
     motion(400, 0);  // the next event brings it back
     EXPECT_EQ(viewer.cameraYaw, 330.0f);
 }

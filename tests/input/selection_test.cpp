@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "app/viewer_state.h"
+#include "identity/fresh_scene.h"
 #include "input/input.h"
 #include "model/model.h"
 
@@ -59,21 +60,14 @@ TEST(SelectAnimation, EightyFourNumbersGiveEightyFourScenesAndThenRepeat) {
     std::set<std::tuple<int, int, int, int>> seen;
     for (int n = 0; n < 84; ++n) {
         selectAnimation(n);
-        const auto scene = std::make_tuple(viewer.orbitPattern, viewer.bobPattern,
-                                           viewer.roundPattern, viewer.roundDirection);
+        const auto scene = animationPatterns();
         EXPECT_GE(viewer.roundPattern, 0);
         EXPECT_LE(viewer.roundPattern, 5);
         seen.insert(scene);
-        selectAnimation(n + 84);
-        EXPECT_EQ(std::make_tuple(viewer.orbitPattern, viewer.bobPattern, viewer.roundPattern,
-                                  viewer.roundDirection),
-                  scene)
-            << "number " << n + 84;
-        selectAnimation(n + 84 * 1000000);
-        EXPECT_EQ(std::make_tuple(viewer.orbitPattern, viewer.bobPattern, viewer.roundPattern,
-                                  viewer.roundDirection),
-                  scene)
-            << "number " << n + 84 * 1000000;
+        for (int repeat : {84, 84 * 1000000}) {
+            selectAnimation(n + repeat);
+            EXPECT_EQ(animationPatterns(), scene) << "number " << n + repeat;
+        }
     }
     EXPECT_EQ(seen.size(), 84u);
 }

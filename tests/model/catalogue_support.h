@@ -34,6 +34,15 @@ inline const GlyphModel& glyph(int index) {
     return *builtCatalogue().table[index];
 }
 
+// Twice the signed area of outline triangle t, positive when counter-clockwise from +z.
+inline double doubledOutlineArea(const GlyphModel& model, int t) {
+    const float* a = model.vertices + 3 * model.triangles[3 * t];
+    const float* b = model.vertices + 3 * model.triangles[3 * t + 1];
+    const float* c = model.vertices + 3 * model.triangles[3 * t + 2];
+    return (double{b[0]} - a[0]) * (double{c[1]} - a[1]) -
+           (double{b[1]} - a[1]) * (double{c[0]} - a[0]);
+}
+
 // A mesh made by extrudeGlyph into places of the test's own, released with it,
 // so the catalogue records stay without a mesh.
 struct Mesh {

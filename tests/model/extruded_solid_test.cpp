@@ -88,11 +88,7 @@ double signedVolume(const Mesh& mesh) {
 double outlineArea(const GlyphModel& model) {
     double sum = 0;
     for (int t = 0; t < model.triangleCount; ++t) {
-        const float* a = model.vertices + 3 * model.triangles[3 * t];
-        const float* b = model.vertices + 3 * model.triangles[3 * t + 1];
-        const float* c = model.vertices + 3 * model.triangles[3 * t + 2];
-        sum += (double{b[0]} - a[0]) * (double{c[1]} - a[1]) -
-               (double{b[1]} - a[1]) * (double{c[0]} - a[0]);
+        sum += doubledOutlineArea(model, t);
     }
     return sum / 2;
 }

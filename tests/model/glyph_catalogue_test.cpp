@@ -33,15 +33,6 @@ float vertexY(const GlyphModel& model, int k) {
     return model.vertices[3 * k + 1];
 }
 
-// Twice the signed area of outline triangle t, positive when counter-clockwise from +z.
-double doubledArea(const GlyphModel& model, int t) {
-    const int32_t* tri = model.triangles + 3 * t;
-    const double ax = vertexX(model, tri[0]), ay = vertexY(model, tri[0]);
-    const double bx = vertexX(model, tri[1]), by = vertexY(model, tri[1]);
-    const double cx = vertexX(model, tri[2]), cy = vertexY(model, tri[2]);
-    return (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
-}
-
 TEST(GlyphCatalogue, FillsThirtyEightSeparateRecordsInCatalogueOrder) {
     const BuiltCatalogue& built = builtCatalogue();
     ASSERT_EQ(built.modelCount, glyphCount);
@@ -117,10 +108,10 @@ TEST(GlyphCatalogue, TrianglesAreCounterClockwiseExceptGlyph31sFlatOne) {
             }
             if (i == 31 && t == 2) {
                 // [2, 4, 3]: three points on one line, zero up to float rounding.
-                EXPECT_NEAR(doubledArea(model, t), 0.0, 1e-7);
+                EXPECT_NEAR(doubledOutlineArea(model, t), 0.0, 1e-7);
             } else {
                 // The smallest outline triangle is far larger than this.
-                EXPECT_GT(doubledArea(model, t), 0.005);
+                EXPECT_GT(doubledOutlineArea(model, t), 0.005);
             }
         }
     }

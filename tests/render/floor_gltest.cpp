@@ -43,9 +43,11 @@ void setUpFloorScene() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-// Camera 14 units straight above (or below) the floor's centre; from above,
-// floor x runs to the right and z down the screen.
-void lookAtFloorFrom(bool above) {
+// A window with the floor scene and the camera 14 units straight above (or
+// below) the floor's centre; from above, floor x runs to the right and z down the screen.
+void openFloorScene(bool above = true) {
+    openTestWindow();
+    setUpFloorScene();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, -14.0f);
@@ -133,9 +135,7 @@ void expectQuadrantCells(int column, int row) {
 }  // namespace
 
 TEST(Floor, EveryVertexCarriesTheTileTexCoordsOfItsGridPosition) {
-    openTestWindow();
-    setUpFloorScene();
-    lookAtFloorFrom(true);
+    openFloorScene();
     selectTexture(0);
     const auto polygons = floorPolygons();
     ASSERT_FALSE(polygons.empty());
@@ -174,9 +174,7 @@ TEST(Floor, EveryVertexCarriesTheTileTexCoordsOfItsGridPosition) {
 }
 
 TEST(Floor, CoversTheWholeSquareFacingUp) {
-    openTestWindow();
-    setUpFloorScene();
-    lookAtFloorFrom(true);
+    openFloorScene();
     selectTexture(4);
     const WindowPoint a = project(-5, 0, -5);
     const WindowPoint b = project(5, 0, 5);
@@ -191,9 +189,7 @@ TEST(Floor, CoversTheWholeSquareFacingUp) {
 }
 
 TEST(Floor, IsInvisibleFromBelow) {
-    openTestWindow();
-    setUpFloorScene();
-    lookAtFloorFrom(false);
+    openFloorScene(false);
     selectTexture(0);
     EXPECT_TRUE(floorPolygons().empty());
     glDisable(GL_LIGHTING);
@@ -202,9 +198,7 @@ TEST(Floor, IsInvisibleFromBelow) {
 }
 
 TEST(Floor, ShowsTheSelectedTileFromAbove) {
-    openTestWindow();
-    setUpFloorScene();
-    lookAtFloorFrom(true);
+    openFloorScene();
     // Unlit, the white floor colour passes the texture through unchanged.
     glDisable(GL_LIGHTING);
     const struct {
@@ -221,9 +215,7 @@ TEST(Floor, ShowsTheSelectedTileFromAbove) {
 }
 
 TEST(Floor, LeavesTexturingOffInModulateModeWithWhiteAndUpNormal) {
-    openTestWindow();
-    setUpFloorScene();
-    lookAtFloorFrom(true);
+    openFloorScene();
     selectTexture(3);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glColor3f(0.2f, 0.3f, 0.4f);
@@ -236,19 +228,15 @@ TEST(Floor, LeavesTexturingOffInModulateModeWithWhiteAndUpNormal) {
     GLfloat colour[4], normal[3];
     glGetFloatv(GL_CURRENT_COLOR, colour);
     glGetFloatv(GL_CURRENT_NORMAL, normal);
-    EXPECT_EQ(colour[0], 1.0f);
-    EXPECT_EQ(colour[1], 1.0f);
-    EXPECT_EQ(colour[2], 1.0f);
-    EXPECT_EQ(normal[0], 0.0f);
-    EXPECT_EQ(normal[1], 1.0f);
-    EXPECT_EQ(normal[2], 0.0f);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(colour[i], 1.0f) << "colour component " << i;
+        EXPECT_EQ(normal[i], i == 1 ? 1.0f : 0.0f) << "normal component " << i;
+    }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST(Floor, IsShadedByTheLightThroughModulate) {
-    openTestWindow();
-    setUpFloorScene();
-    lookAtFloorFrom(true);
+    openFloorScene();
     selectTexture(0);
     // No light at all but the global ambient (0.2): the texture darkens to a fifth.
     glEnable(GL_LIGHTING);

@@ -1,6 +1,5 @@
 // The choreography: each actor's colour, world position and turning, per pattern and angle.
 #include <cmath>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -130,42 +129,33 @@ Actor yellowActor(int pattern, double a) {
 
 const Actor centreActor = {green, 0, 0, 0};
 
-// Compares a recorded draw with the expected actor: colour, the world
-// position (plus the lift) and the rotation part of the world matrix.
+// Compares a recorded draw with the expected actor: colour, then the whole world
+// matrix, a rotation about y by turnY, then about x by tiltX, at the lifted position.
 ::testing::AssertionResult drawIs(const Draw& draw, const Actor& actor) {
-    std::ostringstream problem;
     const float colour[4] = {actor.colour.r, actor.colour.g, actor.colour.b, 1.0f};
     for (int i = 0; i < 4; ++i) {
         if (std::fabs(draw.colour[i] - colour[i]) > 1e-6f) {
-            problem << "colour: Expected " << actor.colour.name << ", Observed (" << draw.colour[0]
-                    << ", " << draw.colour[1] << ", " << draw.colour[2] << ", " << draw.colour[3]
-                    << ")";
-            return ::testing::AssertionFailure() << problem.str();
+            return ::testing::AssertionFailure()
+                   << "colour: Expected " << actor.colour.name << ", Observed (" << draw.colour[0]
+                   << ", " << draw.colour[1] << ", " << draw.colour[2] << ", " << draw.colour[3]
+                   << ")";
         }
     }
-    const double position[3] = {actor.x, actor.y + lift, actor.z};
-    for (int i = 0; i < 3; ++i) {
-        if (!(std::fabs(draw.world[12 + i] - position[i]) <= 1e-4)) {
-            problem << actor.colour.name << " position: Expected (" << position[0] << ", "
-                    << position[1] << ", " << position[2] << "), Observed (" << draw.world[12]
-                    << ", " << draw.world[13] << ", " << draw.world[14] << ")";
-            return ::testing::AssertionFailure() << problem.str();
-        }
-    }
-    // Column-major rotation about y by turnY, then about x by tiltX.
     const double cy = cosDeg(actor.turnY), sy = sinDeg(actor.turnY);
     const double cx = cosDeg(actor.tiltX), sx = sinDeg(actor.tiltX);
-    const double rotation[9] = {cy, 0, -sy, sy * sx, cx, cy * sx, sy * cx, -sx, cy * cx};
-    for (int column = 0; column < 3; ++column) {
-        for (int row = 0; row < 3; ++row) {
-            const double expected = rotation[3 * column + row];
-            const float observed = draw.world[4 * column + row];
-            if (!(std::fabs(observed - expected) <= 1e-4)) {
-                problem << actor.colour.name << " rotation (row " << row << ", column " << column
-                        << "): Expected turn " << actor.turnY << " and tilt " << actor.tiltX
-                        << " giving " << expected << ", Observed " << observed;
-                return ::testing::AssertionFailure() << problem.str();
-            }
+    // clang-format off
+    const double world[16] = {cy,      0,              -sy,     0,  // column 0
+                              sy * sx, cx,             cy * sx, 0,  // column 1
+                              sy * cx, -sx,            cy * cx, 0,  // column 2
+                              actor.x, actor.y + lift, actor.z, 1}; // column 3: the position
+    // clang-format on
+    for (int i = 0; i < 16; ++i) {
+        if (!(std::fabs(draw.world[i] - world[i]) <= 1e-4)) {
+            return ::testing::AssertionFailure()
+                   << actor.colour.name << " world element " << i << " (column " << i / 4
+                   << ", row " << i % 4 << "): Expected " << world[i] << " for position ("
+                   << actor.x << ", " << actor.y + lift << ", " << actor.z << "), turn "
+                   << actor.turnY << " and tilt " << actor.tiltX << "; Observed " << draw.world[i];
         }
     }
     return ::testing::AssertionSuccess();

@@ -229,14 +229,21 @@ CapturedState captureState() {
     return s;
 }
 
-void expectShadowColour(const CapturedState& after) {
+// After a call from the start-up state: the same matrix and stack, the fixed
+// state back as found, the stencil test off, and the shadow's colour current.
+void expectStartUpStateHandedBack(const CapturedState& before, const CapturedState& after) {
+    EXPECT_TRUE(matricesNear(before.modelView, after.modelView, 0.0f));
+    EXPECT_EQ(after.stackDepth, before.stackDepth);
+    EXPECT_TRUE(after.lighting);
+    EXPECT_TRUE(after.cullFace);
+    EXPECT_FALSE(after.blend);
+    EXPECT_FALSE(after.stencilTest);
+    EXPECT_TRUE(after.depthTest);
     const GLfloat shadow[4] = {0.1f, 0.1f, 0.1f, 0.6f};
     for (int i = 0; i < 4; ++i) {
         EXPECT_NEAR(after.colour[i], shadow[i], 1e-6f) << "colour component " << i;
     }
 }
-
-}  // namespace
 
 // Flattened shadows share one plane, so the depth test alone already holds
 // back most second coats; without it only the stencil buffer can.
@@ -249,6 +256,8 @@ void setDepthTest(bool on) {
         glDisable(GL_DEPTH_TEST);
     }
 }
+
+}  // namespace
 
 TEST(ShadowPixels, OneActorsShadowIsUniformlyDarkWhereItsTrianglesOverlap) {
     openShadowWindow();
@@ -378,16 +387,7 @@ TEST(ShadowState, HandsBackTheMatrixAndTheFixedState) {
     const CapturedState before = captureState();
     viewer.currentModel = &box.model;
     drawModelWithShadow();
-    const CapturedState after = captureState();
-
-    EXPECT_TRUE(matricesNear(before.modelView, after.modelView, 0.0f));
-    EXPECT_EQ(after.stackDepth, before.stackDepth);
-    EXPECT_TRUE(after.lighting);
-    EXPECT_TRUE(after.cullFace);
-    EXPECT_FALSE(after.blend);
-    EXPECT_FALSE(after.stencilTest);
-    EXPECT_TRUE(after.depthTest);
-    expectShadowColour(after);
+    expectStartUpStateHandedBack(before, captureState());
     EXPECT_GT(markedStencilPixels(), 100) << "the shadow was drawn";
 }
 
@@ -433,12 +433,5 @@ TEST(ShadowState, ASingularViewDrawsTheModelButNoShadow) {
     EXPECT_GT(model.g, model.r + 40) << "the green model is drawn";
     EXPECT_TRUE(pixelsNear(GL_BACK, 320 + 64, 320, 3, backgroundColour(), 2))
         << "nothing beside it";
-
-    EXPECT_TRUE(matricesNear(before.modelView, after.modelView, 0.0f));
-    EXPECT_EQ(after.stackDepth, before.stackDepth);
-    EXPECT_TRUE(after.lighting);
-    EXPECT_TRUE(after.cullFace);
-    EXPECT_FALSE(after.blend);
-    EXPECT_FALSE(after.stencilTest);
-    expectShadowColour(after);
+    expectStartUpStateHandedBack(before, after);
 }
