@@ -4,6 +4,7 @@ drives it with xdotool and looks at the screen as a person would.
 Every wait has a deadline; a test fails with what it waited for, never hangs.
 """
 
+import glob
 import os
 import pwd
 import shutil
@@ -12,7 +13,9 @@ import subprocess
 import tempfile
 import threading
 import time
+import unittest
 import zlib
+from unittest import mock
 
 BINARY = os.environ.get("CGDEMO_BINARY", "")
 CLOSE_WINDOW = os.environ.get("CGDEMO_CLOSE_WINDOW", "")
@@ -26,6 +29,19 @@ TEXTURE_MESSAGE = (
     "プログラムと同じディレクトリにテクスチャ画像を置いてから実行してください。"
 )
 ID_MESSAGE = "Student ID must be 8 digits or alphabets. Try again."
+FATAL_STATUS = 255  # exit status -1
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+# Mesa unloads its driver when the display closes, before a leak check at exit:
+# blocks only the driver's variables pointed to would then look lost. Preloading
+# the driver keeps it, and its pointers, to the end.
+MESA_DRIVERS = sorted(glob.glob("/usr/lib/*/dri/swrast_dri.so") +
+                      glob.glob("/usr/lib/*/libgallium*.so"))
+
+# The status line is drawn in the window's top left corner, over the sky.
+STATUS_BAND = (0, 0, 640, 40)
+# Everything below it: floor, actors and the rest of the sky.
+SCENE = (0, 40, 640, 600)
 
 # Generous deadlines: they bound a failing test, they do not time a passing one.
 START_DEADLINE = 30.0
@@ -98,16 +114,6 @@ class Image:
         x0, y0, w, h = region or (0, 0, self.width, self.height)
         return sum(1 for y in range(y0, y0 + h) for x in range(x0, x0 + w)
                    if predicate(self.pixel(x, y)))
-
-    def mean(self, region):
-        """Mean colour of region (x, y, w, h)."""
-        x0, y0, w, h = region
-        sums = [0, 0, 0]
-        for y in range(y0, y0 + h):
-            for x in range(x0, x0 + w):
-                for c, v in enumerate(self.pixel(x, y)):
-                    sums[c] += v
-        return tuple(s / (w * h) for s in sums)
 
     def difference(self, other):
         """Number of pixels that differ between two pictures of one size."""
@@ -302,17 +308,21 @@ class Program:
         for name in names:
             xdotool("key", "--delay", 30, name)
 
-    def drag(self, button, start, end, steps=10):
-        """Drags with mouse button (1 left, 2 middle, 3 right) from start to end,
-        window coordinates, in steps."""
-        xdotool("mousemove", "--window", self.window, *start)
-        xdotool("mousedown", button)
+    def drag(self, buttons, start, end, steps=10, pause=0.02):
+        """Holds a mouse button (1 left, 2 middle, 3 right) or each of a tuple
+        of them while the pointer moves from start to end in steps, window
+        coordinates that may lie outside the window."""
+        buttons = (buttons,) if isinstance(buttons, int) else buttons
+        xdotool("mousemove", "--window", self.window, "--", *start)
+        for button in buttons:
+            xdotool("mousedown", button)
         for step in range(1, steps + 1):
             x = start[0] + (end[0] - start[0]) * step // steps
             y = start[1] + (end[1] - start[1]) * step // steps
-            xdotool("mousemove", "--window", self.window, x, y)
-            time.sleep(0.02)
-        xdotool("mouseup", button)
+            xdotool("mousemove", "--window", self.window, "--", x, y)
+            time.sleep(pause)
+        for button in reversed(buttons):
+            xdotool("mouseup", button)
 
     def screenshot(self):
         return grab_window(self.window)
@@ -341,10 +351,19 @@ class Program:
         except subprocess.TimeoutExpired:
             raise AssertionError(f"cgdemo still running after {timeout:.0f} s") from None
 
-    def dismiss_dialog(self, title="Error", timeout=START_DEADLINE):
-        """Waits for the message box titled title and presses its OK button
-        with the keyboard; returns the box's picture as shown."""
-        dialog = self.wait_for_window(title, timeout)
+    def wait_for_picture(self, predicate, what, timeout=START_DEADLINE):
+        """The first screenshot of the window for which predicate holds."""
+        def check():
+            picture = self.screenshot()
+            return picture if predicate(picture) else None
+
+        return wait_until(check, timeout, what)
+
+    def dismiss_dialog(self, title="Error", timeout=START_DEADLINE, dialog=None):
+        """Waits for the message box titled title (unless its id is given) and
+        presses its OK button with the keyboard; returns the box's picture."""
+        if dialog is None:
+            dialog = self.wait_for_window(title, timeout)
         time.sleep(0.3)  # let GTK draw the box before it is looked at
         picture = grab_window(dialog)
         xdotool("windowfocus", "--sync", dialog)
@@ -363,3 +382,68 @@ def is_near(pixel, expected, tolerance):
 def is_red(pixel):
     r, g, b = pixel
     return r > 150 and g < 60 and b < 60
+
+
+def red_in_status_band(picture):
+    return picture.count(is_red, STATUS_BAND)
+
+
+def bitmap_headers(width, height, bits=24):
+    """The 54 header bytes of an uncompressed bitmap, without any pixel row."""
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, 0, 2835, 2835, 0, 0)
+    row = (width * bits // 8 + 3) // 4 * 4
+    file_size = (54 + row * abs(height)) & 0xFFFFFFFF  # as a 32-bit field, wrapped
+    return struct.pack("<2sIHHI", b"BM", file_size, 0, 0, 54) + info
+
+
+class ProgramTestCase(unittest.TestCase):
+    """Skips without binary or display; gives each test a fresh working
+    directory, with the shipped texture unless the class sets TEXTURE False."""
+
+    TEXTURE = True
+
+    def setUp(self):
+        require_environment(self)
+        self.directory = working_directory(texture=self.TEXTURE)
+        self.addCleanup(shutil.rmtree, self.directory, True)
+
+    def use_binary(self, path):
+        """Runs path in place of cgdemo for the rest of the test."""
+        patch = mock.patch(f"{__name__}.BINARY", path)
+        patch.start()
+        self.addCleanup(patch.stop)
+
+    def use_wrapper(self, script):
+        """Runs a shell script in place of cgdemo for the rest of the test; the
+        script finds the real binary in $CGDEMO and its scratch directory in
+        $SCRATCH, which is returned."""
+        scratch = tempfile.mkdtemp(prefix="cgdemo-e2e-")
+        self.addCleanup(shutil.rmtree, scratch, True)
+        wrapper = os.path.join(scratch, "cgdemo-wrapper")
+        with open(wrapper, "w") as f:
+            f.write(f"#!/bin/sh\nCGDEMO='{BINARY}'\nSCRATCH='{scratch}'\n{script}\n")
+        os.chmod(wrapper, 0o700)
+        self.use_binary(wrapper)
+        return scratch
+
+    def write_texture(self, content):
+        path = os.path.join(self.directory, "japan.bmp")
+        with open(path, "wb") as f:
+            f.write(content)
+        os.chmod(path, 0o644)
+
+    def assert_closes_cleanly(self, program):
+        """Closes the window and expects exit status 0."""
+        program.close()
+        self.assertEqual(program.wait_exit(), 0, program.stderr)
+
+    def assert_error_box(self, message, stdin_text="12345678\n", user=None):
+        """Runs the program, expects the "Error" box and message on standard
+        error, dismisses the box and expects exit status 255. Returns what the
+        program wrote to standard output."""
+        with Program(self.directory, stdin_text, user=user) as program:
+            program.dismiss_dialog("Error")
+            status = program.wait_exit()
+            self.assertIn(message, program.stderr)
+            self.assertEqual(status, FATAL_STATUS, program.stderr)
+            return program.stdout

@@ -1,23 +1,12 @@
 """The controls, end to end: keys and mouse drags change what the window shows."""
 
 import os
-import shutil
 import sys
 import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-
-DEADLINE = harness.START_DEADLINE
-# The status line is drawn in the window's top left corner, over the sky.
-STATUS_BAND = (0, 0, 640, 40)
-# Everything below it: floor, actors and the rest of the sky.
-SCENE = (0, 40, 640, 600)
-
-
-def red_in_status_band(picture):
-    return picture.count(harness.is_red, STATUS_BAND)
 
 
 def sky(picture):
@@ -26,26 +15,18 @@ def sky(picture):
                if harness.is_near(picture.pixel(x, y), harness.BACKGROUND, 3))
 
 
-class ControlsTest(unittest.TestCase):
+class ControlsTest(harness.ProgramTestCase):
     def setUp(self):
-        harness.require_environment(self)
-        self.directory = harness.working_directory()
-        self.addCleanup(shutil.rmtree, self.directory, True)
+        super().setUp()
         self.program = self.enterContext(harness.Program(self.directory, "12345678\n"))
         self.program.wait_for_window()
 
     def tearDown(self):
         if self.program.process.poll() is None:
-            self.program.close()
-            self.assertEqual(self.program.wait_exit(), 0, self.program.stderr)
+            self.assert_closes_cleanly(self.program)
 
     def wait_for_picture(self, predicate, what):
-        """The first screenshot for which predicate holds."""
-        def check():
-            picture = self.program.screenshot()
-            return picture if predicate(picture) else None
-
-        return harness.wait_until(check, DEADLINE, what)
+        return self.program.wait_for_picture(predicate, what)
 
     def freeze(self):
         """Stops the animation and returns the picture it stands still at."""
@@ -57,7 +38,8 @@ class ControlsTest(unittest.TestCase):
             second = self.program.screenshot()
             return second if first.rgb == second.rgb else None
 
-        return harness.wait_until(still, DEADLINE, "the animation to stand still")
+        return harness.wait_until(still, harness.START_DEADLINE,
+                                  "the animation to stand still")
 
     def test_space_freezes_and_restarts_the_motion(self):
         moving = self.program.screenshot()
@@ -79,20 +61,20 @@ class ControlsTest(unittest.TestCase):
         self.wait_for_picture(lambda p: p.rgb == orbit.rgb, "F3 to bring the orbit view back")
 
     def test_d_hides_and_shows_the_status_line(self):
-        self.assertGreater(red_in_status_band(self.program.screenshot()), 50,
+        self.assertGreater(harness.red_in_status_band(self.program.screenshot()), 50,
                            "no red status line to begin with")
         self.program.key("d")
-        self.wait_for_picture(lambda p: red_in_status_band(p) == 0,
+        self.wait_for_picture(lambda p: harness.red_in_status_band(p) == 0,
                               "'d' to leave no red pixel in the status line's band")
         self.program.key("d")
-        self.wait_for_picture(lambda p: red_in_status_band(p) > 50,
+        self.wait_for_picture(lambda p: harness.red_in_status_band(p) > 50,
                               "'d' to show the status line again")
 
     def test_period_changes_the_floor(self):
-        before = self.freeze().crop(*SCENE)
+        before = self.freeze().crop(*harness.SCENE)
         self.program.key("period")
         after = self.wait_for_picture(
-            lambda p: p.crop(*SCENE).difference(before) > 5000, "'.' to change the floor")
+            lambda p: p.crop(*harness.SCENE).difference(before) > 5000, "'.' to change the floor")
         # The sky above the floor stays as it was.
         self.assertTrue(harness.is_near(after.pixel(320, 60), harness.BACKGROUND, 3),
                         f"pixel (320, 60): observed {after.pixel(320, 60)}")

@@ -1,9 +1,9 @@
 """Who runs the program, end to end: the console prompt and a typed ID, rejected
-IDs ending in the "Error" box, and a registered account that is never asked."""
+or missing IDs ending in the "Error" box with exit status 255, and a
+registered account that is never asked."""
 
 import os
 import pwd
-import shutil
 import subprocess
 import sys
 import unittest
@@ -11,10 +11,7 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 
-FATAL_STATUS = 255  # exit status -1
 REGISTERED_ACCOUNT = "cgstudent"
-# The status line is drawn in the window's top left corner.
-STATUS_BAND = (0, 0, 640, 40)
 
 
 def current_user():
@@ -23,21 +20,16 @@ def current_user():
 
 def red_columns(picture):
     """The x of every column of the status band that holds a red pixel."""
-    x0, y0, width, height = STATUS_BAND
+    x0, y0, width, height = harness.STATUS_BAND
     return [x for x in range(x0, x0 + width)
             if any(harness.is_red(picture.pixel(x, y)) for y in range(y0, y0 + height))]
 
 
-def status_band(program):
-    return program.screenshot().crop(*STATUS_BAND)
+def status_band(picture):
+    return picture.crop(*harness.STATUS_BAND)
 
 
-class IdentityTest(unittest.TestCase):
-    def setUp(self):
-        harness.require_environment(self)
-        self.directory = harness.working_directory()
-        self.addCleanup(shutil.rmtree, self.directory, True)
-
+class IdentityTest(harness.ProgramTestCase):
     def require_unregistered_user(self):
         if current_user() == REGISTERED_ACCOUNT:
             self.skipTest(f"the tests run as the registered account {REGISTERED_ACCOUNT!r}, "
@@ -51,9 +43,8 @@ class IdentityTest(unittest.TestCase):
             self.assertEqual(program.stdout, harness.PROMPT)
             program.type_line(student_id + "\n", close=True)
             program.wait_for_window()
-            band = status_band(program)
-            program.close()
-            self.assertEqual(program.wait_exit(), 0, program.stderr)
+            band = status_band(program.screenshot())
+            self.assert_closes_cleanly(program)
             self.assertEqual(program.stdout, harness.PROMPT)
             return band
 
@@ -81,16 +72,30 @@ class IdentityTest(unittest.TestCase):
             "empty standard input": "",
         }
         for name, typed in cases.items():
-            with self.subTest(name), harness.Program(self.directory, typed) as program:
-                program.dismiss_dialog("Error")
-                self.assertEqual(program.wait_exit(), FATAL_STATUS, program.stderr)
-                self.assertEqual(program.stdout, harness.PROMPT)
-                self.assertIn(harness.ID_MESSAGE, program.stderr)
+            with self.subTest(name):
+                stdout = self.assert_error_box(harness.ID_MESSAGE, stdin_text=typed)
+                self.assertEqual(stdout, harness.PROMPT)
+
+    def test_closed_standard_input_ends_with_the_error_box(self):
+        # Descriptor 0 closed, not merely at its end: the X connection must not
+        # take its place, where the prompt would read it as the student's input.
+        self.require_unregistered_user()
+        self.use_wrapper('exec "$CGDEMO" "$@" <&-')
+        with harness.Program(self.directory, stdin_text="") as program:
+            dialog = program.wait_for_window("Error")
+            standard_input = os.readlink(f"/proc/{program.process.pid}/fd/0")
+            self.assertFalse(standard_input.startswith("socket:"),
+                             f"standard input became {standard_input}")
+            program.dismiss_dialog(dialog=dialog)
+            status = program.wait_exit()
+            self.assertIn(harness.ID_MESSAGE, program.stderr)
+            self.assertIn(harness.PROMPT, program.stdout)
+            self.assertEqual(status, harness.FATAL_STATUS, program.stderr)
 
 
-class RegisteredAccountTest(unittest.TestCase):
+class RegisteredAccountTest(harness.ProgramTestCase):
     def setUp(self):
-        harness.require_environment(self)
+        super().setUp()
         self.user = None
         if current_user() != REGISTERED_ACCOUNT:
             if os.geteuid() != 0:
@@ -103,8 +108,6 @@ class RegisteredAccountTest(unittest.TestCase):
                 subprocess.run(["useradd", "--no-create-home", "--shell", "/usr/sbin/nologin",
                                 REGISTERED_ACCOUNT], check=True, timeout=60)
                 self.addCleanup(subprocess.run, ["userdel", REGISTERED_ACCOUNT], timeout=60)
-        self.directory = harness.working_directory()
-        self.addCleanup(shutil.rmtree, self.directory, True)
 
     def test_registered_account_is_not_asked_and_page_down_restores_its_scene(self):
         # Standard input stays open: a program that asked would wait there and
@@ -112,18 +115,16 @@ class RegisteredAccountTest(unittest.TestCase):
         with harness.Program(self.directory, stdin_text=None, user=self.user) as program:
             program.wait_for_window()
             self.assertEqual(program.stdout, "")
-            registered = status_band(program)
+            registered = status_band(program.screenshot())
             self.assertGreater(len(red_columns(registered)), 50, "no red status line")
 
             program.key("period")
-            harness.wait_until(lambda: status_band(program).rgb != registered.rgb,
-                               harness.START_DEADLINE, "the status line to show the selection")
+            program.wait_for_picture(lambda p: status_band(p).rgb != registered.rgb,
+                                     "the status line to show the selection")
             program.key("Next")
-            harness.wait_until(lambda: status_band(program).rgb == registered.rgb,
-                               harness.START_DEADLINE,
-                               "Page Down to bring back the registered student's line")
-            program.close()
-            self.assertEqual(program.wait_exit(), 0, program.stderr)
+            program.wait_for_picture(lambda p: status_band(p).rgb == registered.rgb,
+                                     "Page Down to bring back the registered student's line")
+            self.assert_closes_cleanly(program)
             self.assertEqual(program.stdout, "")
 
 

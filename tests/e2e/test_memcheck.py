@@ -4,52 +4,32 @@ memory, and nothing of the program's own definitely lost: what it keeps until
 exit stays reachable. Errors inside Mesa and the X libraries are suppressed by
 tools/valgrind.supp, which names system libraries only."""
 
-import glob
 import os
 import re
 import shutil
-import stat
 import sys
-import tempfile
 import unittest
-from unittest import mock
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-# Mesa unloads its driver when the display closes, before valgrind looks for
-# leaks: blocks that only the driver's variables pointed to would look lost, at
-# unknown addresses. Loading the driver up front keeps it to the end.
-MESA_DRIVERS = sorted(glob.glob("/usr/lib/*/dri/swrast_dri.so") +
-                      glob.glob("/usr/lib/*/libgallium*.so"))
 # Under valgrind everything is some fifty times slower.
 SLOW_DEADLINE = 240.0
 
 
-class MemcheckTest(unittest.TestCase):
+class MemcheckTest(harness.ProgramTestCase):
     def setUp(self):
-        harness.require_environment(self)
+        super().setUp()
         if shutil.which("valgrind") is None:
             self.skipTest("valgrind is not installed: `make test` installs it")
-        self.directory = harness.working_directory()
-        self.addCleanup(shutil.rmtree, self.directory, True)
-        scratch = tempfile.mkdtemp(prefix="cgdemo-memcheck-")
-        self.addCleanup(shutil.rmtree, scratch, True)
+        scratch = self.use_wrapper(
+            f"export LD_PRELOAD='{' '.join(harness.MESA_DRIVERS[:1])}'\n"
+            "exec valgrind --tool=memcheck --error-exitcode=99 --leak-check=full "
+            "--show-leak-kinds=definite --errors-for-leak-kinds=definite "
+            "--num-callers=30 --keep-debuginfo=yes "
+            f"--suppressions={harness.ROOT}/tools/valgrind.supp "
+            '--log-file="$SCRATCH/memcheck.log" "$CGDEMO" "$@"')
         self.log = os.path.join(scratch, "memcheck.log")
-        wrapper = os.path.join(scratch, "cgdemo-under-memcheck")
-        with open(wrapper, "w") as f:
-            f.write("#!/bin/sh\n"
-                    f"export LD_PRELOAD='{' '.join(MESA_DRIVERS[:1])}'\n"
-                    "exec valgrind --tool=memcheck --error-exitcode=99 --leak-check=full "
-                    "--show-leak-kinds=definite --errors-for-leak-kinds=definite "
-                    "--num-callers=30 --keep-debuginfo=yes "
-                    f"--suppressions={ROOT}/tools/valgrind.supp --log-file={self.log} "
-                    f'"{harness.BINARY}" "$@"\n')
-        os.chmod(wrapper, stat.S_IRWXU)
-        binary = mock.patch.object(harness, "BINARY", wrapper)
-        binary.start()
-        self.addCleanup(binary.stop)
 
     def memcheck_log(self):
         with open(self.log, errors="replace") as f:

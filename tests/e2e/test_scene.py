@@ -2,9 +2,7 @@
 four coloured actors that move, and the status line over them."""
 
 import os
-import shutil
 import sys
-import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -17,29 +15,19 @@ ACTORS = {
     "blue": lambda p: p[2] > 100 and p[0] < 50 and p[1] < 50,
     "yellow": lambda p: p[0] > 100 and p[1] > 100 and p[2] < 50,
 }
-# Below the status line.
-SCENE = (0, 40, 640, 600)
 
 
-class SceneTest(unittest.TestCase):
-    def setUp(self):
-        harness.require_environment(self)
-        self.directory = harness.working_directory()
-        self.addCleanup(shutil.rmtree, self.directory, True)
-
+class SceneTest(harness.ProgramTestCase):
     def test_four_actors_move_around_the_centre(self):
         with harness.Program(self.directory) as program:
             program.wait_for_window()
             first = program.screenshot()
             for name, looks_like in ACTORS.items():
-                self.assertGreater(first.count(looks_like, SCENE), 50, f"no {name} actor seen")
+                self.assertGreater(first.count(looks_like, harness.SCENE), 50,
+                                   f"no {name} actor seen")
             # The clock runs by itself: a moment later the actors stand elsewhere.
-            second = harness.wait_until(
-                lambda: (lambda p: p if p.difference(first) > 500 else None)(
-                    program.screenshot()), 10, "the actors to move")
-            self.assertGreater(second.difference(first), 500)
-            program.close()
-            self.assertEqual(program.wait_exit(), 0)
+            program.wait_for_picture(lambda p: p.difference(first) > 500, "the actors to move")
+            self.assert_closes_cleanly(program)
 
     def test_status_line_shows_the_student_id_in_red(self):
         with harness.Program(self.directory, stdin_text="ab12CD9z\n") as program:
@@ -55,8 +43,9 @@ class SceneTest(unittest.TestCase):
             program.key("F1")
             picture = program.settle()
             for name in ("red", "blue", "yellow"):
-                self.assertEqual(picture.count(ACTORS[name], SCENE), 0, f"{name} actor in F1")
-            green = picture.count(ACTORS["green"], SCENE)
+                self.assertEqual(picture.count(ACTORS[name], harness.SCENE), 0,
+                                 f"{name} actor in F1")
+            green = picture.count(ACTORS["green"], harness.SCENE)
             self.assertGreater(green, 5000, "the close-up shows the model large")
 
 

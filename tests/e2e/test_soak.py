@@ -7,11 +7,9 @@ The sanitizer build's binary comes from CGDEMO_SANITIZED_BINARY, which
 `make test` sets to build-asan/cgdemo.
 """
 
-import glob
 import os
 import random
 import re
-import shutil
 import sys
 import time
 import unittest
@@ -21,19 +19,14 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 
 SANITIZED = os.environ.get("CGDEMO_SANITIZED_BINARY", "")
-ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-# Mesa unloads its driver when the display closes, just before the leak check
-# at exit: what the driver's own variables still pointed to would then look
-# lost. Loading the driver up front keeps it, and its pointers, to the end.
-MESA_DRIVERS = sorted(glob.glob("/usr/lib/*/dri/swrast_dri.so") +
-                      glob.glob("/usr/lib/*/libgallium*.so"))
+# The driver is preloaded to keep it to the leak check: see harness.MESA_DRIVERS.
 SANITIZER_OPTIONS = {
     # The preloaded driver comes before the sanitizer runtime; that is harmless.
     "ASAN_OPTIONS": "detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:"
                     "verify_asan_link_order=0:quarantine_size_mb=16",
-    "LSAN_OPTIONS": f"suppressions={ROOT}/tools/lsan.supp:print_suppressions=0",
+    "LSAN_OPTIONS": f"suppressions={harness.ROOT}/tools/lsan.supp:print_suppressions=0",
     "UBSAN_OPTIONS": "print_stacktrace=1:halt_on_error=1",
-    "LD_PRELOAD": " ".join(MESA_DRIVERS[:1]),
+    "LD_PRELOAD": " ".join(harness.MESA_DRIVERS[:1]),
 }
 SANITIZER_REPORT = re.compile(r"ERROR: \w+Sanitizer|runtime error:|SUMMARY: \w+Sanitizer")
 
@@ -77,36 +70,18 @@ def resident_kb(pid):
     raise AssertionError(f"no VmRSS for process {pid}")
 
 
-class SoakTest(unittest.TestCase):
+class SoakTest(harness.ProgramTestCase):
     def setUp(self):
         if not SANITIZED or not os.path.exists(SANITIZED):
             self.skipTest("CGDEMO_SANITIZED_BINARY is not set to the sanitizer build's cgdemo: "
                           "`make test` builds build-asan/cgdemo and sets it")
-        harness.require_environment(self)
-        self.directory = harness.working_directory()
-        self.addCleanup(shutil.rmtree, self.directory, True)
-        binary = mock.patch.object(harness, "BINARY", SANITIZED)
-        binary.start()
-        self.addCleanup(binary.stop)
+        super().setUp()
+        self.use_binary(SANITIZED)
 
     def alive(self, program, doing):
         if program.process.poll() is not None:
             self.fail(f"cgdemo ended with status {program.process.returncode} during {doing}; "
                       f"stderr:\n{program.stderr}")
-
-    def drag(self, program, buttons, start, end, steps=6):
-        """Holds every button of buttons while the pointer moves from start to
-        end (window coordinates, possibly outside the window)."""
-        harness.xdotool("mousemove", "--window", program.window, "--", *start)
-        for button in buttons:
-            harness.xdotool("mousedown", button)
-        for step in range(1, steps + 1):
-            x = start[0] + (end[0] - start[0]) * step // steps
-            y = start[1] + (end[1] - start[1]) * step // steps
-            harness.xdotool("mousemove", "--window", program.window, "--", x, y)
-            time.sleep(0.01)
-        for button in reversed(buttons):
-            harness.xdotool("mouseup", button)
 
     def resize(self, program, size):
         harness.xdotool("windowsize", program.window, *size)
@@ -120,7 +95,7 @@ class SoakTest(unittest.TestCase):
             return "a key"
         if choice < 0.9:
             point = lambda: (rng.randint(-100, 740), rng.randint(-100, 740))  # noqa: E731
-            self.drag(program, rng.choice(BUTTON_SETS), point(), point())
+            program.drag(rng.choice(BUTTON_SETS), point(), point(), steps=6, pause=0.01)
             return "a drag"
         self.resize(program, rng.choice(SIZES))
         return "a resize"
@@ -139,7 +114,7 @@ class SoakTest(unittest.TestCase):
             # allocate is allocated before the first measurement.
             program.key(*PROGRAM_KEYS, *OTHER_KEYS)
             for buttons in BUTTON_SETS:
-                self.drag(program, buttons, (320, 320), (400, 250))
+                program.drag(buttons, (320, 320), (400, 250), steps=6, pause=0.01)
             for size in SIZES:
                 self.resize(program, size)
                 program.key("a", "F1", "a", "F3")

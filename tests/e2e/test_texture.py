@@ -4,7 +4,7 @@ floor shows one tile of it, and '.' moves on to the next tile."""
 
 import math
 import os
-import shutil
+import pwd
 import struct
 import sys
 import unittest
@@ -12,7 +12,10 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 
-FATAL_STATUS = 255
+
+def shipped_texture():
+    with open(os.path.join(harness.ASSETS, "japan.bmp"), "rb") as f:
+        return f.read()
 
 # Top-left corner of each tile's image window, in tenths (v from the top row).
 TILES = [(1, 8), (1, 7), (2, 7), (3, 6), (4, 6), (5, 6), (5, 5), (5, 4), (6, 4), (6, 3),
@@ -121,59 +124,57 @@ def shown_tile(picture, texture):
     return None
 
 
-class TextureRefusedTest(unittest.TestCase):
-    def setUp(self):
-        harness.require_environment(self)
-        self.directory = harness.working_directory(texture=False)
-        self.addCleanup(shutil.rmtree, self.directory, True)
-        with open(os.path.join(harness.ASSETS, "japan.bmp"), "rb") as f:
-            self.shipped = f.read()
+class TextureRefusedTest(harness.ProgramTestCase):
+    TEXTURE = False
 
-    def write_texture(self, content):
-        path = os.path.join(self.directory, "japan.bmp")
-        with open(path, "wb") as f:
-            f.write(content)
-        os.chmod(path, 0o644)
-
-    def assert_refused(self):
-        with harness.Program(self.directory) as program:
-            try:
-                program.dismiss_dialog("Error")
-            except AssertionError as error:
-                raise AssertionError(f"{error}; exit status {program.process.poll()}; "
-                                     f"stderr: {program.stderr!r}") from None
-            status = program.wait_exit()
-            self.assertIn(harness.TEXTURE_MESSAGE, program.stderr)
-            # The texture comes before the student: no ID is asked for.
-            self.assertNotIn(harness.PROMPT, program.stdout)
-            self.assertEqual(status, FATAL_STATUS, program.stderr)
+    def assert_refused(self, user=None):
+        stdout = self.assert_error_box(harness.TEXTURE_MESSAGE, user=user)
+        # The texture is read before the student is identified: no ID is asked for.
+        self.assertNotIn(harness.PROMPT, stdout)
 
     def test_missing_texture(self):
         self.assert_refused()
 
-    def test_thirty_two_bit_texture(self):
-        width, height = 8, 8
-        info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 32, 0, 0, 2835, 2835, 0, 0)
-        pixels = bytes(range(256))
-        header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
-        self.write_texture(header + info + pixels)
+    def test_texture_that_is_a_directory(self):
+        os.mkdir(os.path.join(self.directory, "japan.bmp"))
         self.assert_refused()
 
-    def test_truncated_texture(self):
-        for name, length in [("in the headers", 40), ("in the pixel rows",
-                                                      len(self.shipped) // 2)]:
+    def test_texture_that_cannot_be_read(self):
+        self.write_texture(shipped_texture())
+        os.chmod(os.path.join(self.directory, "japan.bmp"), 0)
+        user = None
+        if os.geteuid() == 0:
+            # Root reads any file: run as an unprivileged account instead.
+            try:
+                user = pwd.getpwnam("nobody").pw_name
+            except KeyError:
+                self.skipTest("running as root without a 'nobody' account: root reads any file")
+        self.assert_refused(user)
+
+    def test_texture_with_unusable_content(self):
+        shipped = shipped_texture()
+        cases = {
+            "empty file": b"",
+            "truncated in the headers": shipped[:40],
+            "truncated in the pixel rows": shipped[:len(shipped) // 2],
+            "headers and no pixel row": harness.bitmap_headers(4, 4),
+            "no rows declared": harness.bitmap_headers(4, 0),
+            "32 bits per pixel": harness.bitmap_headers(8, 8, bits=32) + bytes(range(256)),
+            # 16384 x 16384 would be 768 MiB of pixels; the file holds one row.
+            "largest accepted sides": harness.bitmap_headers(16384, 16384) + bytes(3 * 16384),
+            "sides out of range": harness.bitmap_headers(1 << 30, 1 << 30) + bytes(3 * 16384),
+            "negative width": harness.bitmap_headers(-5, 4) + bytes(3 * 16384),
+        }
+        for name, content in cases.items():
             with self.subTest(name):
-                self.write_texture(self.shipped[:length])
+                self.write_texture(content)
                 self.assert_refused()
 
 
-class TextureShownTest(unittest.TestCase):
+class TextureShownTest(harness.ProgramTestCase):
     def setUp(self):
-        harness.require_environment(self)
-        self.directory = harness.working_directory()
-        self.addCleanup(shutil.rmtree, self.directory, True)
-        with open(os.path.join(harness.ASSETS, "japan.bmp"), "rb") as f:
-            self.texture = Texture(f.read())
+        super().setUp()
+        self.texture = Texture(shipped_texture())
 
     def test_floor_shows_a_tile_and_period_moves_to_the_next(self):
         with harness.Program(self.directory) as program:
@@ -186,11 +187,9 @@ class TextureShownTest(unittest.TestCase):
             for step in range(1, 4):
                 program.key("period")
                 expected = (tile + step) % len(TILES)
-                harness.wait_until(
-                    lambda: shown_tile(program.screenshot(), self.texture) == expected,
-                    harness.START_DEADLINE, f"'.' to show tile {expected}")
-            program.close()
-            self.assertEqual(program.wait_exit(), 0)
+                program.wait_for_picture(lambda p: shown_tile(p, self.texture) == expected,
+                                         f"'.' to show tile {expected}")
+            self.assert_closes_cleanly(program)
 
 
 if __name__ == "__main__":

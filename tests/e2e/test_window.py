@@ -2,7 +2,6 @@
 key ends the program while closing the window does."""
 
 import os
-import shutil
 import sys
 import unittest
 
@@ -18,12 +17,7 @@ ALL_KEYS = [
 ]
 
 
-class WindowTest(unittest.TestCase):
-    def setUp(self):
-        harness.require_environment(self)
-        self.directory = harness.working_directory()
-        self.addCleanup(shutil.rmtree, self.directory, True)
-
+class WindowTest(harness.ProgramTestCase):
     def test_window_title_size_place_and_background(self):
         with harness.Program(self.directory) as program:
             window = program.wait_for_window()
@@ -36,8 +30,7 @@ class WindowTest(unittest.TestCase):
                 self.assertTrue(harness.is_near(picture.pixel(*point), harness.BACKGROUND, 3),
                                 f"pixel {point}: expected {harness.BACKGROUND}, "
                                 f"observed {picture.pixel(*point)}")
-            program.close()
-            self.assertEqual(program.wait_exit(), 0)
+            self.assert_closes_cleanly(program)
 
     def test_no_key_ends_the_program_but_closing_the_window_does(self):
         with harness.Program(self.directory) as program:
@@ -46,8 +39,7 @@ class WindowTest(unittest.TestCase):
             program.settle()
             self.assertIsNone(program.process.poll(), program.stderr)
             self.assertEqual(harness.find_windows(harness.TITLE), [program.window])
-            program.close()
-            self.assertEqual(program.wait_exit(), 0)
+            self.assert_closes_cleanly(program)
             self.assertEqual(program.stderr, "")
 
 
