@@ -152,16 +152,9 @@ TEST(Floor, EveryVertexCarriesTheTileTexCoordsOfItsGridPosition) {
                         found = true;
                         EXPECT_EQ(vertex.s, floorTexCoord(x, 0.2f, 0.1f)) << x << ", " << z;
                         EXPECT_EQ(vertex.t, floorTexCoord(z, 0.2f, 0.8f)) << x << ", " << z;
-                        if (x == -5 && z == -5) {
-                            sawNearCorner = true;
-                            EXPECT_FLOAT_EQ(vertex.s, 0.1f);
-                            EXPECT_FLOAT_EQ(vertex.t, 0.8f);
-                        }
-                        if (x == 5 && z == 5) {
-                            sawFarCorner = true;
-                            EXPECT_FLOAT_EQ(vertex.s, 0.3f);
-                            EXPECT_FLOAT_EQ(vertex.t, 1.0f);
-                        }
+                        // floor_test pins the corner values of floorTexCoord itself.
+                        sawNearCorner = sawNearCorner || (x == -5 && z == -5);
+                        sawFarCorner = sawFarCorner || (x == 5 && z == 5);
                     }
                 }
             }
