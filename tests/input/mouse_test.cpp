@@ -68,7 +68,13 @@ TEST_F(Mouse, RightDragTurnsWithOneCorrectionPerEvent) {
         float yaw;
         int fromX, toX;
         float expected;
-    } turns[] = {{-30, 100, 110, 320}, {-30, 100, 90, 340}, {350, 100, 80, 10}, {10, 0, 400, -30}};
+    } turns[] = {{-30, 100, 110, 320},
+                 {-30, 100, 90, 340},
+                 {350, 100, 80, 10},
+                 // Both limits themselves stay: the tests are strict.
+                 {350, 100, 90, 360},
+                 {10, 100, 110, 0},
+                 {10, 0, 400, -30}};
     for (const auto& turn : turns) {
         SCOPED_TRACE(::testing::Message() << turn.yaw << " by " << turn.toX - turn.fromX);
         viewer = ViewerState{};
