@@ -50,16 +50,13 @@ void drawModelWithShadow() {
     glLoadIdentity();
     glMultMatrixf(viewer.savedViewMatrix);
 
-    // Record. The stencil test is read with the others, though it ends off in
-    // every case below.
+    // Record. The stencil test is not: it ends off in every case below.
     GLboolean cullFace = GL_FALSE;
     GLboolean blend = GL_FALSE;
     GLboolean lighting = GL_FALSE;
-    GLboolean stencilTest = GL_FALSE;
     glGetBooleanv(GL_CULL_FACE, &cullFace);
     glGetBooleanv(GL_BLEND, &blend);
     glGetBooleanv(GL_LIGHTING, &lighting);
-    glGetBooleanv(GL_STENCIL_TEST, &stencilTest);
 
     // Set: an unlit translucent grey that darkens each pixel once per frame
     // (the stencil marks it 2), however many flattened triangles cover it.

@@ -144,30 +144,19 @@ def grab_screen():
     byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
     masks = fields[14:17]
     ncolors = fields[19]
-    if bits_per_pixel not in (24, 32):
-        raise AssertionError(f"xwd gave {bits_per_pixel} bits per pixel; expected 24 or 32")
+    # The layout of the X server that `make test` starts: blue-green-red(-pad) bytes.
+    if bits_per_pixel not in (24, 32) or byte_order != 0 or masks != (0xFF0000, 0xFF00, 0xFF):
+        raise AssertionError(f"xwd gave an unexpected pixel layout: {bits_per_pixel} bits, "
+                             f"byte order {byte_order}, masks {masks}")
     pixels = data[header_size + 12 * ncolors:]
     step = bits_per_pixel // 8
     rgb = bytearray(3 * width * height)
-    if byte_order == 0 and masks == (0xFF0000, 0xFF00, 0xFF):
-        # The usual layout, blue-green-red(-pad) bytes: reorder by slicing.
-        for y in range(height):
-            row = pixels[y * bytes_per_line : y * bytes_per_line + step * width]
-            out = memoryview(rgb)[3 * width * y : 3 * width * (y + 1)]
-            out[0::3] = row[2::step]
-            out[1::3] = row[1::step]
-            out[2::3] = row[0::step]
-        return Image(width, height, bytes(rgb))
-    endian = "little" if byte_order == 0 else "big"
-    shifts = [(m & -m).bit_length() - 1 for m in masks]
     for y in range(height):
-        start = y * bytes_per_line
-        for x in range(width):
-            value = int.from_bytes(pixels[start + step * x : start + step * (x + 1)], endian)
-            i = 3 * (y * width + x)
-            rgb[i] = (value & masks[0]) >> shifts[0]
-            rgb[i + 1] = (value & masks[1]) >> shifts[1]
-            rgb[i + 2] = (value & masks[2]) >> shifts[2]
+        row = pixels[y * bytes_per_line : y * bytes_per_line + step * width]
+        out = memoryview(rgb)[3 * width * y : 3 * width * (y + 1)]
+        out[0::3] = row[2::step]
+        out[1::3] = row[1::step]
+        out[2::3] = row[0::step]
     return Image(width, height, bytes(rgb))
 
 
