@@ -26,8 +26,13 @@ void platformOpenStandardStreams();
 
 // Opens path for binary reading when it names a regular file, without waiting
 // on a pipe or device of that name; nullptr otherwise or when it cannot be
-// opened. In regular_file_linux.cpp, used by tests and program alike.
+// opened. path is UTF-8 text. In regular_file_linux.cpp, used by tests and program alike.
 std::FILE* platformOpenRegularFile(const char* path);
+
+// Copies the folder of the running executable, as zero-terminated UTF-8 text
+// ending in the path separator, into buffer of size bytes. Returns its length,
+// or -1 when it cannot be found or does not fit (the buffer is then left empty).
+int platformExecutableFolder(char* buffer, int size);
 
 // Milliseconds of a monotonic clock, wrapping around at 2^32.
 uint32_t platformMilliseconds();
