@@ -29,6 +29,10 @@ void platformOpenStandardStreams();
 // opened. path is UTF-8 text. In regular_file_linux.cpp, used by tests and program alike.
 std::FILE* platformOpenRegularFile(const char* path);
 
+// Whether path (UTF-8) names anything in the file system: a file, a folder or
+// anything else. False only when nothing is there.
+bool platformPathExists(const char* path);
+
 // Copies the folder of the running executable, as zero-terminated UTF-8 text
 // ending in the path separator, into buffer of size bytes. Returns its length,
 // or -1 when it cannot be found or does not fit (the buffer is then left empty).
