@@ -1,5 +1,6 @@
 # cgdemo: `make run` starts the program, `make test` runs every test.
-# Both install what is missing, configure and build first.
+# Both install what is missing, configure and build first: `make run` only what
+# the program needs, `make test` everything.
 BUILD ?= build
 # Sanitizer, fuzzing and benchmark builds live beside the normal one.
 ASAN_BUILD ?= build-asan
@@ -10,30 +11,37 @@ FUZZ_TEST_SECONDS ?= 60
 FUZZ_SECONDS ?= 1800
 
 .PHONY: all deps build asan fuzz-build run test fuzz bench
+# Configures a build folder (tools/configure.sh remakes one copied from elsewhere).
+CONFIGURE = tools/configure.sh
 # The builds each use both cores already.
 .NOTPARALLEL:
 
 all: build
 
 deps:
-	@tools/install-deps.sh
+	@tools/install-deps.sh run test
 
+# Everything: the programs and every test.
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@$(CONFIGURE) $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=ON -DCGDEMO_SHEET=ON >/dev/null
 	@cmake --build $(BUILD) -j2
 
 # Library, tests and cgdemo with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCGDEMO_SANITIZE=ON >/dev/null
+	@$(CONFIGURE) $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCGDEMO_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j2
 
 # The libFuzzer targets, built with clang and both sanitizers.
 fuzz-build: deps
-	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	@$(CONFIGURE) $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCGDEMO_SANITIZE=ON -DCGDEMO_FUZZ=ON -DCGDEMO_TESTS=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j2 --target fuzz_bitmap fuzz_student_id
 
-run: build
+# Only what the program needs: no test tools, no tests built.
+run:
+	@tools/install-deps.sh run
+	@$(CONFIGURE) $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF >/dev/null
+	@cmake --build $(BUILD) -j2 --target cgdemo
 	@tools/run.sh $(BUILD)
 
 # Every test of the normal build (the soak drives the sanitizer build's cgdemo),
@@ -49,6 +57,6 @@ fuzz: fuzz-build
 
 # Start-up time, frame rates and peak memory of cgdemo in Xvfb (not a test).
 bench: build
-	@cmake -S bench -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@$(CONFIGURE) $(BENCH_BUILD) -S bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BENCH_BUILD) -j2
 	@tools/with-xvfb.sh python3 bench/run.py $(BUILD) $(BENCH_BUILD)

@@ -26,7 +26,9 @@ if program.poll() is not None:
 time.sleep(3)
 picture = os.path.join(build, "cgdemo.png")
 harness.grab_window(window).save_png(picture)
-subprocess.run([os.path.join(build, "tests", "close_window"), str(window)], check=True)
+# The picture is all this run is for: end the program without building the
+# tests' window closer.
+program.terminate()
 try:
     program.wait(timeout=20)
 except subprocess.TimeoutExpired:

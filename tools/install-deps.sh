@@ -1,15 +1,38 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing cgdemo need,
-# asking apt only for those that are missing.
+# install-deps.sh GROUP...: installs the Debian packages listed in
+# tools/deps/GROUP.txt for each GROUP (run, test, ...), asking apt only for
+# those that are missing. Without apt-get it names the packages and fails.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 
-packages=(
-    build-essential cmake pkg-config
-    libglut-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libgtk-3-dev libx11-dev
-    googletest libgtest-dev
-    xvfb xdotool x11-apps x11-utils fonts-ipafont-gothic python3
-    clang libclang-rt-14-dev valgrind
-)
+if [[ $# -eq 0 ]]; then
+    groups=$(cd "$here/deps" && ls ./*.txt | sed 's|^\./||; s|\.txt$||' | paste -sd ' ')
+    echo "usage: install-deps.sh GROUP... (groups: $groups)" >&2
+    exit 2
+fi
+
+packages=()
+for group in "$@"; do
+    list="$here/deps/$group.txt"
+    if [[ ! -f "$list" ]]; then
+        echo "install-deps.sh: no package group '$group' (no $list)" >&2
+        exit 2
+    fi
+    # One package a line; '#' starts a comment.
+    while read -r package; do
+        [[ -n "$package" ]] && packages+=("$package")
+    done < <(sed 's/#.*//' "$list")
+done
+
+needs() {
+    echo "install-deps.sh: $1. Install these Debian packages, or your system's" >&2
+    echo "equivalents, and run the command again:" >&2
+    echo "    ${packages[*]}" >&2
+    exit 1
+}
+if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
+    needs "this system has no apt-get"
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -23,8 +46,9 @@ done
 echo "Installing: ${missing[*]}"
 sudo=()
 if [[ $(id -u) -ne 0 ]]; then
+    command -v sudo >/dev/null || needs "installing needs root or sudo, and there is no sudo"
     sudo=(sudo)
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update </dev/null
-"${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
+apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600)
+"${apt[@]}" update </dev/null
+"${apt[@]}" install -y --no-install-recommends "${missing[@]}" </dev/null
