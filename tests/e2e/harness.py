@@ -177,15 +177,31 @@ def working_directory(texture=True):
     return path
 
 
+def reachable_copy(path):
+    """A copy of the file at path, alone in a fresh directory that any user
+    may enter, for a program run as another user when the checkout lies in a
+    folder only its owner may enter (a home folder of mode 700, say). Returns
+    the copy's path; the caller removes its directory (shutil.rmtree)."""
+    directory = tempfile.mkdtemp(prefix="cgdemo-e2e-")
+    os.chmod(directory, 0o755)
+    copy = shutil.copy(path, directory)
+    os.chmod(copy, 0o755)
+    return copy
+
+
 class Program:
     """The real cgdemo, started in cwd with stdin_text written to its standard
     input (None: standard input stays open, see type_line), optionally as
-    another user. Use as a context manager: leaving it kills what still runs."""
+    another user, who then runs a copy of it from a directory of its own.
+    Use as a context manager: leaving it kills what still runs."""
 
     def __init__(self, cwd, stdin_text="12345678\n", user=None):
         env = dict(os.environ)
         preexec = None
+        binary = BINARY
+        self._copy = None
         if user is not None:
+            binary = self._copy = reachable_copy(BINARY)
             account = pwd.getpwnam(user)
             env.update(HOME=account.pw_dir, USER=user, LOGNAME=user)
 
@@ -194,9 +210,13 @@ class Program:
                 os.setgroups([])
                 os.setuid(account.pw_uid)
 
-        self.process = subprocess.Popen(
-            [BINARY], cwd=cwd, env=env, preexec_fn=preexec, stdin=subprocess.PIPE,
-            stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        try:
+            self.process = subprocess.Popen(
+                [binary], cwd=cwd, env=env, preexec_fn=preexec, stdin=subprocess.PIPE,
+                stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        except BaseException:
+            self._remove_copy()
+            raise
         self._stdout = bytearray()
         self._stderr = bytearray()
         self._readers = [
@@ -231,7 +251,12 @@ class Program:
         for stream in (self.process.stdin, self.process.stdout, self.process.stderr):
             if not stream.closed:
                 stream.close()
+        self._remove_copy()
         return False
+
+    def _remove_copy(self):
+        if self._copy is not None:
+            shutil.rmtree(os.path.dirname(self._copy), True)
 
     @property
     def stdout(self):
