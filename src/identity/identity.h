@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 // One registered student; all three texts are compiled in.
 struct RegisteredStudent {
@@ -38,3 +40,33 @@ void restoreRegisteredSelection(int step);
 
 // Shows the student ID and selects model, animation and tile by viewer.personalSeed.
 void applyPersonalSeed();
+
+// One student row of a class roster file.
+struct RosterEntry {
+    std::string studentId;
+    std::string loginName;
+    std::string seedText;  // decimal; the ID's prompt seed when the file left it empty
+    int line;              // line of the file on which the row starts
+};
+
+// Parses the whole text of a roster file; name is the file name used in messages.
+// Returns true and fills entries, or false with error "<name>:<line>: <reason>".
+//
+// The text is UTF-8 (a byte order mark allowed) with CRLF, LF or CR line ends,
+// comma-separated and quoted as spreadsheets write it ("" is a quote inside a
+// quoted field, which may also hold commas and line breaks). The first non-blank
+// row names the columns: student_id and login_name, optionally seed, in any
+// order; other columns are ignored. Rows whose fields are all empty are skipped.
+// Refused, each with the line of its row: text that is not UTF-8, an empty file
+// or one without student rows, a missing or repeated column, a row with more
+// non-empty fields than the header has columns, an unclosed quote; an empty
+// student ID or one over 51 bytes; an empty login name, one over 63 bytes, one
+// listed twice or equal to fallbackLoginName; control characters in either, or
+// spaces around the login name; a seed that is not a decimal number from 0 to
+// 2147483647; an empty seed where parseStudentId refuses the ID. Pure.
+bool parseRoster(const std::string& text, const std::string& name,
+                 std::vector<RosterEntry>& entries, std::string& error);
+
+// Reads the file at path (UTF-8) and parses it with path as its name; a file
+// that cannot be read gives "<path>: <reason>". entries is untouched on failure.
+bool readRoster(const std::string& path, std::vector<RosterEntry>& entries, std::string& error);

@@ -13,6 +13,3 @@ const RegisteredStudent registeredStudents[] = {
 };
 
 const int registeredStudentCount = sizeof registeredStudents / sizeof registeredStudents[0];
-
-// Deliberately not registered: a user it stands in for is asked for an ID.
-const char* const fallbackLoginName = "guest";
