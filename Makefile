@@ -6,11 +6,13 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 BENCH_BUILD ?= build-bench
+# The package is made from a build of the program alone.
+DIST_BUILD ?= build-dist
 # Seconds each fuzz target runs: bounded in `make test`, longer in `make fuzz`.
 FUZZ_TEST_SECONDS ?= 60
 FUZZ_SECONDS ?= 1800
 
-.PHONY: all deps build asan fuzz-build run test fuzz bench
+.PHONY: all deps build asan fuzz-build run test fuzz bench dist
 # Configures a build folder (tools/configure.sh remakes one copied from elsewhere).
 CONFIGURE = tools/configure.sh
 # The builds each use both cores already.
@@ -19,7 +21,7 @@ CONFIGURE = tools/configure.sh
 all: build
 
 deps:
-	@tools/install-deps.sh run test
+	@tools/install-deps.sh run test dist
 
 # Everything: the programs and every test.
 build: deps
@@ -44,9 +46,10 @@ run:
 	@cmake --build $(BUILD) -j2 --target cgdemo
 	@tools/run.sh $(BUILD)
 
-# Every test of the normal build (the soak drives the sanitizer build's cgdemo),
-# then the unit and GL tests under the sanitizers, then each fuzz target briefly.
-test: build asan fuzz-build
+# Every test of the normal build (the soak drives the sanitizer build's cgdemo,
+# the package test the package), then the unit and GL tests under the
+# sanitizers, then each fuzz target briefly.
+test: build asan fuzz-build dist
 	@CGDEMO_SANITIZED_BINARY=$(abspath $(ASAN_BUILD))/cgdemo \
 		tools/with-xvfb.sh ctest --test-dir $(BUILD) --output-on-failure --timeout 600
 	@tools/sanitize-test.sh $(ASAN_BUILD)
@@ -60,3 +63,14 @@ bench: build
 	@$(CONFIGURE) $(BENCH_BUILD) -S bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BENCH_BUILD) -j2
 	@tools/with-xvfb.sh python3 bench/run.py $(BUILD) $(BENCH_BUILD)
+
+# dist/cgdemo_<version>_<arch>.deb, the Debian package, made by CPack.
+dist:
+	@tools/install-deps.sh run dist
+	@$(CONFIGURE) $(DIST_BUILD) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF >/dev/null
+	@cmake --build $(DIST_BUILD) -j2
+	@rm -rf $(DIST_BUILD)/packages
+	@cd $(DIST_BUILD) && cpack -G DEB -B packages >/dev/null
+	@mkdir -p dist
+	@cp $(DIST_BUILD)/packages/*.deb dist/
+	@echo "Wrote" dist/$$(cd $(DIST_BUILD)/packages && ls *.deb)

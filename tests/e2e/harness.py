@@ -278,7 +278,11 @@ class Program:
             pass  # the program has already stopped reading
 
     def wait_for_stdout(self, text, timeout=START_DEADLINE):
-        wait_until(lambda: text in self.stdout, timeout, f"{text!r} on standard output")
+        try:
+            wait_until(lambda: text in self.stdout, timeout, f"{text!r} on standard output")
+        except AssertionError as error:
+            raise AssertionError(f"{error}; stdout: {self.stdout!r}; "
+                                 f"stderr: {self.stderr!r}") from None
 
     def _alive_or_fail(self, what):
         if self.process.poll() is not None:
@@ -402,6 +406,17 @@ def red_in_status_band(picture):
     return picture.count(is_red, STATUS_BAND)
 
 
+def status_band(picture):
+    return picture.crop(*STATUS_BAND)
+
+
+def red_columns(picture):
+    """The x of every column of the status band that holds a red pixel."""
+    x0, y0, width, height = STATUS_BAND
+    return [x for x in range(x0, x0 + width)
+            if any(is_red(picture.pixel(x, y)) for y in range(y0, y0 + height))]
+
+
 def bitmap_headers(width, height, bits=24):
     """The 54 header bytes of an uncompressed bitmap, without any pixel row."""
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, 0, 2835, 2835, 0, 0)
@@ -450,6 +465,34 @@ class ProgramTestCase(unittest.TestCase):
         """Closes the window and expects exit status 0."""
         program.close()
         self.assertEqual(program.wait_exit(), 0, program.stderr)
+
+    def run_with_typed_id(self, student_id):
+        """Starts the program, answers its prompt with student_id and returns
+        the status band of the first frame; stdout must hold the prompt alone."""
+        with Program(self.directory, stdin_text=None) as program:
+            program.wait_for_stdout(PROMPT)
+            self.assertEqual(program.stdout, PROMPT)
+            program.type_line(student_id + "\n", close=True)
+            program.wait_for_window()
+            band = status_band(program.screenshot())
+            self.assert_closes_cleanly(program)
+            self.assertEqual(program.stdout, PROMPT)
+            return band
+
+    def assert_status_line_shows_typed_id(self):
+        """Runs the program twice with IDs that differ in their last digit:
+        the red status lines must differ there and only there."""
+        first = self.run_with_typed_id("12345678")
+        columns = red_columns(first)
+        self.assertGreater(len(columns), 50, "no red status line in the window's top left")
+        # "Student ID: 1234567" comes out alike for both IDs; only the last digit differs.
+        second = self.run_with_typed_id("12345679")
+        differing = [x for x in range(first.width)
+                     if any(first.pixel(x, y) != second.pixel(x, y) for y in range(first.height))]
+        self.assertTrue(differing, "the status line does not show the typed ID")
+        self.assertGreater(min(differing), 0.8 * max(columns),
+                           f"the lines differ before their last character: red in columns "
+                           f"{min(columns)}-{max(columns)}, differences from {min(differing)}")
 
     def assert_error_box(self, message, stdin_text="12345678\n", user=None):
         """Runs the program, expects the "Error" box and message on standard

@@ -18,49 +18,15 @@ def current_user():
     return pwd.getpwuid(os.geteuid()).pw_name
 
 
-def red_columns(picture):
-    """The x of every column of the status band that holds a red pixel."""
-    x0, y0, width, height = harness.STATUS_BAND
-    return [x for x in range(x0, x0 + width)
-            if any(harness.is_red(picture.pixel(x, y)) for y in range(y0, y0 + height))]
-
-
-def status_band(picture):
-    return picture.crop(*harness.STATUS_BAND)
-
-
 class IdentityTest(harness.ProgramTestCase):
     def require_unregistered_user(self):
         if current_user() == REGISTERED_ACCOUNT:
             self.skipTest(f"the tests run as the registered account {REGISTERED_ACCOUNT!r}, "
                           "which is never asked for an ID")
 
-    def run_with_typed_id(self, student_id):
-        """Starts the program, answers its prompt with student_id and returns
-        the status band of the first frame; stdout must hold the prompt alone."""
-        with harness.Program(self.directory, stdin_text=None) as program:
-            program.wait_for_stdout(harness.PROMPT)
-            self.assertEqual(program.stdout, harness.PROMPT)
-            program.type_line(student_id + "\n", close=True)
-            program.wait_for_window()
-            band = status_band(program.screenshot())
-            self.assert_closes_cleanly(program)
-            self.assertEqual(program.stdout, harness.PROMPT)
-            return band
-
     def test_typed_id_is_shown_in_the_status_line(self):
         self.require_unregistered_user()
-        first = self.run_with_typed_id("12345678")
-        columns = red_columns(first)
-        self.assertGreater(len(columns), 50, "no red status line in the window's top left")
-        # "Student ID: 1234567" comes out alike for both IDs; only the last digit differs.
-        second = self.run_with_typed_id("12345679")
-        differing = [x for x in range(first.width)
-                     if any(first.pixel(x, y) != second.pixel(x, y) for y in range(first.height))]
-        self.assertTrue(differing, "the status line does not show the typed ID")
-        self.assertGreater(min(differing), 0.8 * max(columns),
-                           f"the lines differ before their last character: red in columns "
-                           f"{min(columns)}-{max(columns)}, differences from {min(differing)}")
+        self.assert_status_line_shows_typed_id()
 
     def test_rejected_ids_end_with_the_error_box(self):
         self.require_unregistered_user()
@@ -115,14 +81,14 @@ class RegisteredAccountTest(harness.ProgramTestCase):
         with harness.Program(self.directory, stdin_text=None, user=self.user) as program:
             program.wait_for_window()
             self.assertEqual(program.stdout, "")
-            registered = status_band(program.screenshot())
-            self.assertGreater(len(red_columns(registered)), 50, "no red status line")
+            registered = harness.status_band(program.screenshot())
+            self.assertGreater(len(harness.red_columns(registered)), 50, "no red status line")
 
             program.key("period")
-            program.wait_for_picture(lambda p: status_band(p).rgb != registered.rgb,
+            program.wait_for_picture(lambda p: harness.status_band(p).rgb != registered.rgb,
                                      "the status line to show the selection")
             program.key("Next")
-            program.wait_for_picture(lambda p: status_band(p).rgb == registered.rgb,
+            program.wait_for_picture(lambda p: harness.status_band(p).rgb == registered.rgb,
                                      "Page Down to bring back the registered student's line")
             self.assert_closes_cleanly(program)
             self.assertEqual(program.stdout, "")
