@@ -13,6 +13,10 @@ FUZZ_TEST_SECONDS ?= 60
 FUZZ_SECONDS ?= 1800
 
 .PHONY: all deps build asan fuzz-build run test fuzz bench dist
+# A class roster (CSV) registered at build time: make ROSTER=path/class.csv, a
+# path relative to this folder. Without it the table in the source is used.
+ROSTER ?=
+ROSTER_OPTION = "-DCGDEMO_ROSTER:FILEPATH=$(ROSTER)"
 # Configures a build folder (tools/configure.sh remakes one copied from elsewhere).
 CONFIGURE = tools/configure.sh
 # The builds each use both cores already.
@@ -25,24 +29,24 @@ deps:
 
 # Everything: the programs and every test.
 build: deps
-	@$(CONFIGURE) $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=ON -DCGDEMO_SHEET=ON >/dev/null
+	@$(CONFIGURE) $(BUILD) $(ROSTER_OPTION) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=ON -DCGDEMO_SHEET=ON >/dev/null
 	@cmake --build $(BUILD) -j2
 
 # Library, tests and cgdemo with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps
-	@$(CONFIGURE) $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCGDEMO_SANITIZE=ON >/dev/null
+	@$(CONFIGURE) $(ASAN_BUILD) $(ROSTER_OPTION) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCGDEMO_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j2
 
 # The libFuzzer targets, built with clang and both sanitizers.
 fuzz-build: deps
-	@$(CONFIGURE) $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	@$(CONFIGURE) $(FUZZ_BUILD) $(ROSTER_OPTION) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCGDEMO_SANITIZE=ON -DCGDEMO_FUZZ=ON -DCGDEMO_TESTS=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j2 --target fuzz_bitmap fuzz_student_id
 
 # Only what the program needs: no test tools, no tests built.
 run:
 	@tools/install-deps.sh run
-	@$(CONFIGURE) $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF >/dev/null
+	@$(CONFIGURE) $(BUILD) $(ROSTER_OPTION) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF >/dev/null
 	@cmake --build $(BUILD) -j2 --target cgdemo
 	@tools/run.sh $(BUILD)
 
@@ -67,7 +71,7 @@ bench: build
 # dist/cgdemo_<version>_<arch>.deb, the Debian package, made by CPack.
 dist:
 	@tools/install-deps.sh run dist
-	@$(CONFIGURE) $(DIST_BUILD) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF >/dev/null
+	@$(CONFIGURE) $(DIST_BUILD) $(ROSTER_OPTION) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF >/dev/null
 	@cmake --build $(DIST_BUILD) -j2
 	@rm -rf $(DIST_BUILD)/packages
 	@cd $(DIST_BUILD) && cpack -G DEB -B packages >/dev/null
