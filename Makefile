@@ -8,11 +8,13 @@ FUZZ_BUILD ?= build-fuzz
 BENCH_BUILD ?= build-bench
 # The package is made from a build of the program alone.
 DIST_BUILD ?= build-dist
+# The Windows program, cross-built with mingw-w64.
+WINDOWS_BUILD ?= build-windows
 # Seconds each fuzz target runs: bounded in `make test`, longer in `make fuzz`.
 FUZZ_TEST_SECONDS ?= 60
 FUZZ_SECONDS ?= 1800
 
-.PHONY: all deps build asan fuzz-build run test fuzz bench dist
+.PHONY: all deps build asan fuzz-build run test fuzz bench dist windows
 # A class roster (CSV) registered at build time: make ROSTER=path/class.csv, a
 # path relative to this folder. Without it the table in the source is used.
 ROSTER ?=
@@ -42,6 +44,16 @@ fuzz-build: deps
 	@$(CONFIGURE) $(FUZZ_BUILD) $(ROSTER_OPTION) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCGDEMO_SANITIZE=ON -DCGDEMO_FUZZ=ON -DCGDEMO_TESTS=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j2 --target fuzz_bitmap fuzz_student_id
+
+# cgdemo.exe, linked statically against a freeglut built once per build folder
+# from Debian's freeglut source package.
+windows:
+	@tools/install-deps.sh run windows
+	@tools/build-freeglut-windows.sh $(WINDOWS_BUILD)
+	@$(CONFIGURE) $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+		-DFreeGLUT_DIR=$(abspath $(WINDOWS_BUILD))/freeglut/install/lib/cmake/FreeGLUT >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j2 --target cgdemo
 
 # Only what the program needs: no test tools, no tests built.
 run:

@@ -1,5 +1,6 @@
 // The operating-system services of the program; the only interface to the system.
-// Linux implementation in platform_linux.cpp; tests link a double in its place.
+// One implementation per system, *_linux.cpp and *_windows.cpp, picked by the
+// build; tests link a double in place of the Linux one.
 #pragma once
 
 #include <cstdint>
@@ -21,12 +22,13 @@ void platformMessageBox(const char* title, const char* text);
 
 // Opens /dev/null on whichever of descriptors 0, 1 and 2 is closed, so that no
 // connection opened later (the X display's) takes its place and is read by the
-// console prompt. Called first thing at start-up.
+// console prompt. Called first thing at start-up. Nothing to do on Windows.
 void platformOpenStandardStreams();
 
 // Opens path for binary reading when it names a regular file, without waiting
 // on a pipe or device of that name; nullptr otherwise or when it cannot be
-// opened. path is UTF-8 text. In regular_file_linux.cpp, used by tests and program alike.
+// opened. path is UTF-8 text. In regular_file_<system>.cpp, used by tests and
+// program alike.
 std::FILE* platformOpenRegularFile(const char* path);
 
 // Whether path (UTF-8) names anything in the file system: a file, a folder or
@@ -40,6 +42,11 @@ int platformExecutableFolder(char* buffer, int size);
 
 // Milliseconds of a monotonic clock, wrapping around at 2^32.
 uint32_t platformMilliseconds();
+
+// Asks the system for 1 ms steps of platformMilliseconds while the main loop
+// runs; platformEndTiming gives that request back.
+void platformBeginTiming();
+void platformEndTiming();
 
 // Shows text in a box titled "Error", then ends the process with status -1.
 [[noreturn]] void fatalError(const char* text);
