@@ -20,15 +20,18 @@ class PackageTest(harness.ProgramTestCase):
     # The working directory has no texture: the packaged one must be found.
     TEXTURE = False
 
-    def unpack(self):
-        """Unpacks the package into a fresh directory and returns it."""
+    def package(self):
         packages = glob.glob(os.path.join(DIST, f"cgdemo_{VERSION}_*.deb"))
         self.assertEqual(len(packages), 1,
                          f"expected one cgdemo_{VERSION}_<arch>.deb in {DIST} (made by "
                          f"`make dist`); observed: {packages}")
+        return packages[0]
+
+    def unpack(self):
+        """Unpacks the package into a fresh directory and returns it."""
         root = tempfile.mkdtemp(prefix="cgdemo-package-")
         self.addCleanup(shutil.rmtree, root, True)
-        subprocess.run(["dpkg-deb", "-x", packages[0], root], check=True, timeout=60)
+        subprocess.run(["dpkg-deb", "-x", self.package(), root], check=True, timeout=60)
         return root
 
     def test_packaged_command_starts_with_its_texture_anywhere(self):
@@ -41,13 +44,20 @@ class PackageTest(harness.ProgramTestCase):
         self.use_binary(command)
         self.assert_status_line_shows_typed_id()
 
-    def test_menu_entry_starts_the_command_in_a_terminal(self):
+    def test_menu_entry_readme_and_dependencies(self):
         root = self.unpack()
         with open(os.path.join(root, "usr", "share", "applications", "cgdemo.desktop")) as f:
             entry = dict(line.strip().split("=", 1) for line in f if "=" in line)
         self.assertEqual(entry.get("Exec"), "cgdemo")
+        # The student ID is asked on the console.
         self.assertEqual(entry.get("Terminal"), "true")
-        self.assertEqual(entry.get("Type"), "Application")
+        self.assertTrue(os.path.isfile(os.path.join(root, "usr", "share", "doc", "cgdemo",
+                                                    "README.md")))
+        depends = subprocess.run(["dpkg-deb", "-f", self.package(), "Depends"], check=True,
+                                 capture_output=True, text=True, timeout=60).stdout
+        # Computed from the libraries the program links.
+        for library in ("libglut", "libgtk-3", "libglu"):
+            self.assertIn(library, depends)
 
 
 if __name__ == "__main__":
