@@ -63,10 +63,11 @@ run:
 	@tools/run.sh $(BUILD)
 
 # Every test of the normal build (the soak drives the sanitizer build's cgdemo,
-# the package test the package), then the unit and GL tests under the
-# sanitizers, then each fuzz target briefly.
-test: build asan fuzz-build dist
+# the package test the package, the wine test cgdemo.exe), then the unit and GL
+# tests under the sanitizers, then each fuzz target briefly.
+test: build asan fuzz-build windows dist
 	@CGDEMO_SANITIZED_BINARY=$(abspath $(ASAN_BUILD))/cgdemo \
+		CGDEMO_WINDOWS_BINARY=$(abspath $(WINDOWS_BUILD))/cgdemo.exe \
 		tools/with-xvfb.sh ctest --test-dir $(BUILD) --output-on-failure --timeout 600
 	@tools/sanitize-test.sh $(ASAN_BUILD)
 	@tools/fuzz.sh $(FUZZ_BUILD) $(FUZZ_TEST_SECONDS)

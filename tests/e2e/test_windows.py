@@ -1,0 +1,197 @@
+"""The Windows build, cgdemo.exe, under wine on the X server of `make test`:
+its window, its picture against the Linux build's picture of the same state,
+its error boxes with their exit status, and closing it.
+
+`make test` builds the program with `make windows` and names it in
+CGDEMO_WINDOWS_BINARY. The wine prefix is made beside it, in the build folder,
+and its wine server is stopped when the tests end.
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+from unittest import mock
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+
+WINDOWS_BINARY = os.environ.get("CGDEMO_WINDOWS_BINARY", "")
+WINE_PREFIX = os.path.join(os.path.dirname(WINDOWS_BINARY), "wine-prefix")
+WINE_ENVIRONMENT = {
+    "WINEPREFIX": WINE_PREFIX,
+    "WINEARCH": "win64",
+    "WINEDEBUG": "-all",
+    # No Mono or Gecko installers, and no menu entries in the user's home.
+    "WINEDLLOVERRIDES": "mscoree,mshtml,winemenubuilder.exe=d",
+}
+# The message box's font (Tahoma, which wine provides) has no Japanese: wine
+# takes such characters from the linked font, here Debian's IPA Gothic.
+FONT_LINK = ("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink",
+             "Tahoma", "ipag.ttf,IPAGothic")
+# The first start of a prefix takes 10 to 15 s; the deadline only bounds a fault.
+WINEBOOT_DEADLINE = 300
+
+# How far the two builds' pictures may differ: a pixel counts as different
+# when a channel is off by more than CHANNEL_TOLERANCE, and at most
+# DIFFERENT_PIXELS may be (0.5 % of the window; edges may round differently).
+CHANNEL_TOLERANCE = 24
+DIFFERENT_PIXELS = 2048
+
+
+def wine(*args, timeout=60):
+    """Runs a wine command in the test prefix; fails with its output."""
+    result = subprocess.run(["wine", *args], capture_output=True, text=True, timeout=timeout,
+                            env={**os.environ, **WINE_ENVIRONMENT})
+    if result.returncode != 0:
+        raise AssertionError(f"wine {' '.join(args)} failed with {result.returncode}: "
+                             f"{result.stdout}{result.stderr}")
+
+
+def stop_wine_server():
+    subprocess.run(["wineserver", "-k"], env={**os.environ, **WINE_ENVIRONMENT},
+                   capture_output=True, timeout=60)
+    subprocess.run(["wineserver", "-w"], env={**os.environ, **WINE_ENVIRONMENT},
+                   capture_output=True, timeout=60)
+
+
+def setUpModule():
+    if not WINDOWS_BINARY or not os.environ.get("DISPLAY"):
+        return  # each test skips with the reason
+    if not os.path.isfile(WINDOWS_BINARY):
+        raise AssertionError(f"CGDEMO_WINDOWS_BINARY names no file: {WINDOWS_BINARY}")
+    if shutil.which("wine") is None:
+        raise AssertionError("wine is not installed: `make test` installs it")
+    # The last step of `wineboot --init` is the wine server writing the prefix.
+    wine("wineboot", "--init", timeout=WINEBOOT_DEADLINE)
+    key, name, value = FONT_LINK
+    wine("reg", "add", key, "/v", name, "/t", "REG_MULTI_SZ", "/d", value, "/f")
+
+
+def tearDownModule():
+    if WINDOWS_BINARY and os.path.isdir(WINE_PREFIX):
+        stop_wine_server()
+
+
+def pixels_apart(first, second):
+    """Number of pixels where the two pictures differ by more than the tolerance."""
+    a, b = first.rgb, second.rgb
+    return sum(1 for i in range(0, len(a), 3)
+               if max(abs(a[i] - b[i]), abs(a[i + 1] - b[i + 1]),
+                      abs(a[i + 2] - b[i + 2])) > CHANNEL_TOLERANCE)
+
+
+def glyph_shapes(picture):
+    """The distinct shapes of the dark marks in the top text line of a message
+    box: the line is cut into marks at blank columns, and each mark's columns
+    of dark pixels make its shape."""
+    def dark(pixel):
+        return sum(pixel) < 200
+
+    rows = [y for y in range(picture.height)
+            if any(dark(picture.pixel(x, y)) for x in range(picture.width))]
+    if not rows:
+        return set()
+    # The first band of rows holding dark pixels: the text's first line.
+    top = bottom = rows[0]
+    while bottom + 1 in rows:
+        bottom += 1
+    columns = [tuple(dark(picture.pixel(x, y)) for y in range(top, bottom + 1))
+               for x in range(picture.width)]
+    shapes, mark = set(), []
+    for column in columns + [()]:
+        if any(column):
+            mark.append(column)
+        elif mark:
+            shapes.add(tuple(mark))
+            mark = []
+    return shapes
+
+
+class WindowsTest(harness.ProgramTestCase):
+    def setUp(self):
+        if not WINDOWS_BINARY:
+            self.skipTest("CGDEMO_WINDOWS_BINARY is not set to the Windows build's "
+                          "cgdemo.exe: `make test` builds it and sets it")
+        super().setUp()
+        self.linux_binary = harness.BINARY
+        scratch = tempfile.mkdtemp(prefix="cgdemo-wine-")
+        self.addCleanup(shutil.rmtree, scratch, True)
+        self.wrapper = os.path.join(scratch, "cgdemo-wine")
+        with open(self.wrapper, "w") as f:
+            f.write(f"#!/bin/sh\nexec wine '{WINDOWS_BINARY}' \"$@\"\n")
+        os.chmod(self.wrapper, 0o700)
+        environment = mock.patch.dict(os.environ, WINE_ENVIRONMENT)
+        environment.start()
+        self.addCleanup(environment.stop)
+
+    def windows_program(self, stdin_text="12345678\n"):
+        self.use_binary(self.wrapper)
+        return harness.Program(self.directory, stdin_text)
+
+    def pictures(self, program):
+        """The picture with the clock stopped and the angles reset, then the
+        picture after the next tile."""
+        program.wait_for_window()
+        program.key("space", "r")
+        still = program.settle()
+        program.key("period")
+        next_tile = program.settle()
+        return still, next_tile
+
+    def test_picture_and_keys_match_the_linux_build_and_closing_ends_with_0(self):
+        with harness.Program(self.directory) as linux:
+            expected = self.pictures(linux)
+            self.assert_closes_cleanly(linux)
+
+        with self.windows_program() as program:
+            window = program.wait_for_window()
+            self.assertEqual(harness.window_geometry(window)[2:], (640, 640))
+            observed = self.pictures(program)
+            self.assertIn(harness.PROMPT, program.stdout)
+            self.assert_closes_cleanly(program)
+
+        for what, linux_picture, windows_picture in [
+                ("ID 12345678, clock stopped, angles reset", expected[0], observed[0]),
+                ("after '.'", expected[1], observed[1])]:
+            apart = pixels_apart(linux_picture, windows_picture)
+            if apart > DIFFERENT_PIXELS:
+                linux_picture.save_png(os.path.join(harness.BUILD, "windows-expected.png"))
+                windows_picture.save_png(os.path.join(harness.BUILD, "windows-observed.png"))
+            self.assertLessEqual(apart, DIFFERENT_PIXELS,
+                                 f"{what}: Expected the Linux build's picture "
+                                 f"(windows-expected.png in the build folder), Observed "
+                                 f"{apart} pixels off by more than {CHANNEL_TOLERANCE} "
+                                 f"(windows-observed.png)")
+        # The two states differ (the status line's form, the tile), so the
+        # comparison above sees keys that arrived.
+        self.assertGreater(pixels_apart(observed[0], observed[1]), DIFFERENT_PIXELS)
+        self.assertGreater(harness.red_in_status_band(observed[0]), 100)
+
+    def assert_error_box_under_wine(self, message, stdin_text):
+        self.use_binary(self.wrapper)
+        with harness.Program(self.directory, stdin_text) as program:
+            box = program.dismiss_dialog("Error")
+            self.assertEqual(program.wait_exit(), harness.FATAL_STATUS, program.stderr)
+            # Standard error is a text stream: Windows ends its lines in CR LF.
+            self.assertIn(message, program.stderr.replace("\r\n", "\n"))
+            return box
+
+    def test_rejected_id_shows_the_error_box_and_exits_with_255(self):
+        self.assert_error_box_under_wine(harness.ID_MESSAGE, "1234\n")
+
+    def test_no_texture_shows_the_japanese_message_legibly_and_exits_with_255(self):
+        os.remove(os.path.join(self.directory, "japan.bmp"))
+        box = self.assert_error_box_under_wine(harness.TEXTURE_MESSAGE, "12345678\n")
+        # A character the font lacks shows as the same empty box every time;
+        # the first line's sixteen characters have at least twelve shapes.
+        shapes = glyph_shapes(box)
+        self.assertGreaterEqual(len(shapes), 12,
+                                f"Expected the Japanese text legible in the box, Observed "
+                                f"{len(shapes)} distinct character shapes in its first line")
+
+
+if __name__ == "__main__":
+    unittest.main()
