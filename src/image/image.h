@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // Results of loadTextureBitmap.
 constexpr int bitmapLoaded = 0;
@@ -10,9 +11,18 @@ constexpr int bitmapCannotOpen = -1;
 constexpr int bitmapUnsupportedBitCount = -2;
 constexpr int bitmapMalformed = -3;
 
-// Reads "japan.bmp" from the working directory into viewer.texturePixels (RGB,
-// rows top to bottom, tightly packed), textureWidth and textureHeight. Returns
-// bitmapLoaded, or an error code with the three variables untouched.
+// The floor texture's file name.
+constexpr const char* textureFileName = "japan.bmp";
+
+// The path of the floor texture: textureFileName in the working directory when
+// anything of that name is there (also a file the loader will refuse), otherwise
+// textureFileName in the running executable's folder (or in the working
+// directory again when that folder cannot be found).
+std::string texturePath();
+
+// Reads the bitmap at texturePath() into viewer.texturePixels (RGB, rows top to
+// bottom, tightly packed), textureWidth and textureHeight. Returns bitmapLoaded,
+// or an error code with the three variables untouched.
 int loadTextureBitmap();
 
 // Largest side, in pixels, of an image the loader accepts.

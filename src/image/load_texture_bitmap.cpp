@@ -1,4 +1,4 @@
-// Loading the floor texture from "japan.bmp" in the working directory.
+// Loading the floor texture from its bitmap file.
 #include <cstdio>
 #include <vector>
 
@@ -43,7 +43,7 @@ int readBitmapFile(std::FILE* file, std::vector<unsigned char>& bytes) {
 }  // namespace
 
 int loadTextureBitmap() {
-    std::FILE* file = platformOpenRegularFile("japan.bmp");
+    std::FILE* file = platformOpenRegularFile(texturePath().c_str());
     if (file == nullptr) {
         return bitmapCannotOpen;
     }

@@ -1,12 +1,15 @@
 """The floor texture end to end: without a usable japan.bmp the program stops
 with its message box before asking for a student ID; with the shipped one the
-floor shows one tile of it, and '.' moves on to the next tile."""
+floor shows one tile of it, and '.' moves on to the next tile. A working
+directory without any japan.bmp falls back to the one beside the program."""
 
 import math
 import os
 import pwd
+import shutil
 import struct
 import sys
+import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -124,16 +127,40 @@ def shown_tile(picture, texture):
     return None
 
 
+def run_from_elsewhere(test, texture):
+    """Makes test run a copy of cgdemo kept in a folder of its own, with the
+    shipped texture beside it if texture, through a symbolic link in yet
+    another folder, as a packaged command is run. Returns the copy's folder."""
+    folders = []
+    for _ in range(2):
+        folders.append(os.path.realpath(tempfile.mkdtemp(prefix="cgdemo-e2e-")))
+        os.chmod(folders[-1], 0o755)
+        test.addCleanup(shutil.rmtree, folders[-1], True)
+    program, links = folders
+    shutil.copy(harness.BINARY, program)
+    if texture:
+        shutil.copy(os.path.join(harness.ASSETS, "japan.bmp"), program)
+    link = os.path.join(links, "cgdemo")
+    os.symlink(os.path.relpath(os.path.join(program, os.path.basename(harness.BINARY)), links),
+               link)
+    test.use_binary(link)
+    return program
+
+
 class TextureRefusedTest(harness.ProgramTestCase):
+    """Each refused japan.bmp lies in the working directory while a good one
+    lies beside the program: a refused file is not passed over."""
+
     TEXTURE = False
+
+    def setUp(self):
+        super().setUp()
+        run_from_elsewhere(self, texture=True)
 
     def assert_refused(self, user=None):
         stdout = self.assert_error_box(harness.TEXTURE_MESSAGE, user=user)
         # The texture is read before the student is identified: no ID is asked for.
         self.assertNotIn(harness.PROMPT, stdout)
-
-    def test_missing_texture(self):
-        self.assert_refused()
 
     def test_texture_that_is_a_directory(self):
         os.mkdir(os.path.join(self.directory, "japan.bmp"))
@@ -169,6 +196,31 @@ class TextureRefusedTest(harness.ProgramTestCase):
             with self.subTest(name):
                 self.write_texture(content)
                 self.assert_refused()
+
+
+class TextureBesideTheProgramTest(harness.ProgramTestCase):
+    """Started from an empty working directory."""
+
+    TEXTURE = False
+
+    def test_texture_beside_the_program_is_shown(self):
+        run_from_elsewhere(self, texture=True)
+        texture = Texture(shipped_texture())
+        with harness.Program(self.directory) as program:
+            program.wait_for_window()
+            picture = program.settle()
+            self.assertIsNotNone(
+                shown_tile(picture, texture), "the floor matches no tile of japan.bmp; median "
+                f"differences per tile: {tile_errors(picture, texture)}")
+            self.assert_closes_cleanly(program)
+
+    def test_texture_nowhere_names_the_folders_searched(self):
+        program = run_from_elsewhere(self, texture=False)
+        working = os.path.realpath(self.directory)
+        searched = (f"japan.bmp was found neither in the working directory {working}/ "
+                    f"nor in the program's folder {program}/\n")
+        stdout = self.assert_error_box(searched + harness.TEXTURE_MESSAGE)
+        self.assertNotIn(harness.PROMPT, stdout)
 
 
 class TextureShownTest(harness.ProgramTestCase):

@@ -1,5 +1,6 @@
 // Loading the floor texture: pixel layout, accepted variants and refused files.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include "app/viewer_state.h"
 #include "image/bitmap_file.h"
 #include "image/image.h"
+#include "support/platform_double.h"
 
 namespace {
 
@@ -81,6 +83,7 @@ protected:
     void SetUp() override {
         ScratchDirectoryTest::SetUp();
         viewer = ViewerState{};
+        platformDouble = PlatformDouble{};
     }
 
     void TearDown() override {
@@ -234,6 +237,55 @@ TEST_F(LoadTextureBitmapTest, AMissingFileADirectoryOrAPipeCannotBeOpened) {
         EXPECT_EQ(loadTextureBitmap(), bitmapCannotOpen);
         expectStateUntouched();
     }
+}
+
+// The program's folder: a subfolder of the scratch working directory, with its own texture.
+class TextureBesideTheProgramTest : public LoadTextureBitmapTest {
+protected:
+    void SetUp() override {
+        LoadTextureBitmapTest::SetUp();
+        ASSERT_TRUE(std::filesystem::create_directory("program"));
+        platformDouble.executableFolder = (scratch / "program" / "").string();
+        writeFile("program/japan.bmp", bitmapBytes(truecolourFile(3, 2)));
+    }
+};
+
+TEST_F(TextureBesideTheProgramTest, IsReadOnlyWhenTheWorkingDirectoryHasNone) {
+    EXPECT_EQ(texturePath(), platformDouble.executableFolder + "japan.bmp");
+    ASSERT_EQ(loadTextureBitmap(), bitmapLoaded);
+    loaded = viewer.texturePixels;
+    EXPECT_EQ(viewer.textureWidth, 3);
+    EXPECT_EQ(pixels(), expectedPixels(3, 2));
+
+    expectLoadsAs(bitmapBytes(truecolourFile(5, 4)), 5, 4, expectedPixels(5, 4));
+    EXPECT_EQ(texturePath(), "japan.bmp");
+}
+
+// A broken texture must be noticed, not replaced by the one beside the program.
+TEST_F(TextureBesideTheProgramTest, IsNotReadInPlaceOfARefusedOne) {
+    ASSERT_TRUE(std::filesystem::create_directory("japan.bmp"));
+    markState();
+    EXPECT_EQ(loadTextureBitmap(), bitmapCannotOpen);
+    expectStateUntouched();
+    std::filesystem::remove("japan.bmp");
+    ASSERT_EQ(symlink("nowhere.bmp", "japan.bmp"), 0);  // dangling
+    EXPECT_EQ(loadTextureBitmap(), bitmapCannotOpen);
+    expectStateUntouched();
+    std::filesystem::remove("japan.bmp");
+
+    const Bytes whole = bitmapBytes(truecolourFile(5, 4));
+    expectRefused(Bytes(whole.begin(), whole.end() - 10), bitmapMalformed);
+    expectRefused({}, bitmapMalformed);
+    BitmapFile deep = truecolourFile(2, 2);
+    deep.bitCount = 32;
+    expectRefused(bitmapBytes(deep), bitmapUnsupportedBitCount);
+}
+
+TEST_F(TextureBesideTheProgramTest, MissingThereTooCannotBeOpened) {
+    std::filesystem::remove("program/japan.bmp");
+    markState();
+    EXPECT_EQ(loadTextureBitmap(), bitmapCannotOpen);
+    expectStateUntouched();
 }
 
 TEST_F(LoadTextureBitmapTest, OtherBitCountsAreUnsupported) {

@@ -30,3 +30,13 @@ void platformExit(int status) {
 uint32_t platformMilliseconds() {
     return platformDouble.milliseconds;
 }
+
+int platformExecutableFolder(char* buffer, int size) {
+    const std::string& folder = platformDouble.executableFolder;
+    if (folder.empty() || static_cast<int>(folder.size()) >= size) {
+        buffer[0] = '\0';
+        return -1;
+    }
+    std::memcpy(buffer, folder.c_str(), folder.size() + 1);
+    return static_cast<int>(folder.size());
+}

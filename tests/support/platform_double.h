@@ -1,4 +1,4 @@
-// Test double of the platform layer: a settable login name and clock, recorded
+// Test double of the platform layer: settable login name, clock and executable folder, recorded
 // message boxes, and an exit that throws instead of ending the test process.
 #pragma once
 
@@ -14,6 +14,7 @@ struct PlatformDouble {
     bool hasLoginName = true;
     std::string loginName = "tester";
     uint32_t milliseconds = 0;
+    std::string executableFolder;  // empty: the folder cannot be found
     int messageBoxCount = 0;
     std::string lastTitle;
     std::string lastText;
