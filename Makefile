@@ -45,12 +45,19 @@ fuzz-build: deps
 		-DCGDEMO_SANITIZE=ON -DCGDEMO_FUZZ=ON -DCGDEMO_TESTS=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j2 --target fuzz_bitmap fuzz_student_id
 
+# The roster generator of a Windows build runs here: it is built natively, there.
+ROSTER_HOST_BUILD = $(WINDOWS_BUILD)/roster-host
 # cgdemo.exe, linked statically against a freeglut built once per build folder
 # from Debian's freeglut source package.
 windows:
 	@tools/install-deps.sh run windows
 	@tools/build-freeglut-windows.sh $(WINDOWS_BUILD)
-	@$(CONFIGURE) $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF \
+	$(if $(ROSTER),@$(CONFIGURE) $(ROSTER_HOST_BUILD) -DCMAKE_BUILD_TYPE=Release \
+		-DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF -DCGDEMO_ROSTER= >/dev/null)
+	$(if $(ROSTER),@cmake --build $(ROSTER_HOST_BUILD) -j2 --target roster_table)
+	@$(CONFIGURE) $(WINDOWS_BUILD) $(ROSTER_OPTION) \
+		"-DCGDEMO_ROSTER_GENERATOR=$(if $(ROSTER),$(abspath $(ROSTER_HOST_BUILD))/roster_table)" \
+		-DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF \
 		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
 		-DFreeGLUT_DIR=$(abspath $(WINDOWS_BUILD))/freeglut/install/lib/cmake/FreeGLUT >/dev/null
 	@cmake --build $(WINDOWS_BUILD) -j2 --target cgdemo
