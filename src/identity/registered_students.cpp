@@ -1,11 +1,14 @@
-// The compiled-in table of registered students and the fallback login name.
+// The compiled-in table of registered students, used when no class roster is given.
 //
-// To register a student, add one line to registeredStudents:
+// A whole class is better registered from a spreadsheet: `make ROSTER=class.csv`
+// builds the program with a table generated from that file instead of this one
+// (see README.md). To register a student here, add one line to registeredStudents:
 //     {"<student ID shown on screen>", "<login name>", "<seed>"},
 // The login name must equal the student's operating-system login name byte for
-// byte (letter case included). The seed is any non-negative decimal number; it
-// picks the student's model, animation and floor tile, so give every student a
-// different one. The student ID is at most 51 characters. Rebuild afterwards.
+// byte (letter case included), and must not be fallbackLoginName. The seed is
+// any decimal number from 0 to 2147483647; it picks the student's model,
+// animation and floor tile, so give every student a different one. The student
+// ID is at most 51 characters. Rebuild afterwards.
 #include "identity/identity.h"
 
 const RegisteredStudent registeredStudents[] = {
