@@ -1,8 +1,10 @@
 // One-time OpenGL state, floor texture upload, catalogue and first selection.
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -49,7 +51,11 @@ void reportTextureNowhere() {
 }
 
 void uploadFloorTexture() {
-    loadTextureBitmap();
+    // A caller may have read the texture already (the sheet checks it before it
+    // opens a display): it is read once.
+    if (viewer.texturePixels == nullptr) {
+        loadTextureBitmap();
+    }
     if (viewer.texturePixels == nullptr) {
         reportTextureNowhere();
         fatalError(
@@ -64,6 +70,14 @@ void uploadFloorTexture() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+}
+
+// Model 0 without the status update of selectModel; the line follows below.
+void selectFirstScene() {
+    viewer.modelIndex = 0;
+    useModel(viewer.modelTable[0]);
+    updateStatusText();
+    selectAnimation(viewer.animationNumber);
 }
 
 }  // namespace
@@ -85,9 +99,18 @@ void initEnvironment() {
 
     viewer.modelCount = 0;
     buildGlyphCatalogue();
-    // Model 0 without the status update of selectModel; the line follows below.
-    viewer.modelIndex = 0;
-    useModel(viewer.modelTable[0]);
-    updateStatusText();
-    selectAnimation(viewer.animationNumber);
+    selectFirstScene();
+}
+
+void restartScene() {
+    ViewerState fresh;
+    std::copy(std::begin(viewer.modelTable), std::end(viewer.modelTable), fresh.modelTable);
+    fresh.modelCount = viewer.modelCount;
+    fresh.texturePixels = viewer.texturePixels;
+    fresh.textureWidth = viewer.textureWidth;
+    fresh.textureHeight = viewer.textureHeight;
+    fresh.windowWidth = viewer.windowWidth;
+    fresh.windowHeight = viewer.windowHeight;
+    viewer = fresh;
+    selectFirstScene();
 }

@@ -10,12 +10,7 @@
 
 int main(int argc, char** argv) {
     platformOpenStandardStreams();
-    glutInit(&argc, argv);
-    // freeglut allocates a depth buffer only when asked for one.
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_STENCIL | GLUT_DEPTH);
-    glutInitWindowSize(640, 640);
-    glutInitWindowPosition(0, 0);
-    glutCreateWindow("Sample Program for CG Report");
+    openWindow(&argc, argv);
 
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);

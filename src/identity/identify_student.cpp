@@ -21,7 +21,7 @@ int askForStudentId(std::FILE* in, std::FILE* out) {
     const bool read = std::fscanf(in, "%30s", typed) == 1;
     const int seed = read ? parseStudentId(typed) : -1;
     if (seed == -1) {
-        fatalError("Student ID must be 8 digits or alphabets. Try again.\n");
+        fatalError(refusedStudentIdMessage);
     }
     const size_t size = std::strlen(typed) + 1;
     char* copy = new char[size];  // kept until exit

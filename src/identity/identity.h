@@ -34,6 +34,9 @@ int lookupRegisteredStudent();
 // positive seed; -1 when the ID is rejected. Pure.
 int parseStudentId(const char* text);
 
+// What the prompt says about an ID that parseStudentId rejects (ends in a line break).
+extern const char* const refusedStudentIdMessage;
+
 // Applies the registered entry step places from the one matching
 // viewer.loginName (clamped to the table); does nothing without a match.
 void restoreRegisteredSelection(int step);

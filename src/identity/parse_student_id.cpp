@@ -4,6 +4,9 @@
 
 #include "identity/identity.h"
 
+const char* const refusedStudentIdMessage =
+    "Student ID must be 8 digits or alphabets. Try again.\n";
+
 int parseStudentId(const char* text) {
     if (text == nullptr || std::strlen(text) != 8) {
         return -1;

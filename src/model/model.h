@@ -7,7 +7,7 @@
 // One catalogue glyph: a flat triangulated outline in z = 0, one unit tall
 // (y from 0 to 1, x within [-0.5, 0.5]), and the prism mesh built from it.
 struct GlyphModel {
-    char letter = 0;                     // label; read by nothing
+    char letter = 0;                     // label; only the instructor's sheet reads it
     int32_t vertexCount = 0;             // vertices in the outline
     int32_t triangleCount = 0;           // triangles in the outline, positive for every glyph
     const float* vertices = nullptr;     // vertexCount x (x, y, z); compiled-in, not owned

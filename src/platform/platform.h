@@ -40,6 +40,21 @@ bool platformPathExists(const char* path);
 // or -1 when it cannot be found or does not fit (the buffer is then left empty).
 int platformExecutableFolder(char* buffer, int size);
 
+// Linux only (virtual_display_linux.cpp): starts a private Xvfb server with
+// one screen of width x height x 24 bits and no TCP listener, found on the
+// PATH, and copies its display name (":N"), zero-terminated, into name of size
+// bytes. Returns 1 when it accepts connections, 0 when there is no Xvfb to run,
+// -1 when it did not start within 30 s (its own messages then go to standard
+// error). A server already started is stopped first. The server is stopped by
+// platformStopVirtualDisplay, at exit(), on SIGINT, SIGTERM, SIGHUP and
+// SIGQUIT (the process then ends as the signal would have ended it), and by
+// the system if the process dies in any other way: nothing is left running.
+int platformStartVirtualDisplay(int width, int height, char* name, int size);
+
+// Stops the server of platformStartVirtualDisplay and waits until it has
+// ended; does nothing when none runs.
+void platformStopVirtualDisplay();
+
 // Milliseconds of a monotonic clock, wrapping around at 2^32.
 uint32_t platformMilliseconds();
 

@@ -86,7 +86,7 @@ void reshape(int width, int height) {
     viewer.windowWidth = width;
 }
 
-void display() {
+void drawFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     applyCamera();
 
@@ -104,5 +104,9 @@ void display() {
     if (viewer.showOverlay != 0) {
         drawStatusLine();
     }
+}
+
+void display() {
+    drawFrame();
     glutSwapBuffers();
 }

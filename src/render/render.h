@@ -2,11 +2,15 @@
 // of the actors, and the model with its stencil planar shadow.
 #pragma once
 
-// GLUT display callback: clears colour, depth and stencil, sets the camera of
-// viewer.sceneMode, records it in viewer.savedViewMatrix, places light 0, draws
-// the floor and the actors (twelve phases when showAllPhases), the status line
-// when showOverlay, and swaps the buffers.
+// GLUT display callback: drawFrame, then swaps the buffers.
 void display();
+
+// Draws one whole frame into the back buffer without swapping: clears colour,
+// depth and stencil, sets the camera of viewer.sceneMode, records it in
+// viewer.savedViewMatrix, places light 0, draws the floor and the actors
+// (twelve phases when showAllPhases) and the status line when showOverlay.
+// The same state gives the same picture, whichever frame it is.
+void drawFrame();
 
 // GLUT reshape callback: viewport and 45-degree perspective (near 1, far 500)
 // for the new size, which it records in viewer.windowWidth/windowHeight. A

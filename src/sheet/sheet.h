@@ -1,0 +1,102 @@
+// The instructor's scene sheet: every student's start picture and selection,
+// from student IDs or the class roster, made with the program's own code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What the command line asks for.
+struct SheetOptions {
+    std::vector<std::string> studentIds;  // in the order given
+    std::string rosterPath;               // empty: no roster
+    std::string outputFolder = "sheet";
+    bool help = false;
+};
+
+// Reads [--out DIR] (--roster FILE | STUDENT-ID...), or --help / -h; "--"
+// ends the options, and any other word is a student ID. Returns false with a
+// one-line reason in error for a missing or repeated option value, an unknown
+// option, IDs together with a roster, or neither of them.
+bool parseSheetArguments(int argc, char** argv, SheetOptions& options, std::string& error);
+
+// The usage text, several lines, ending in a line break.
+extern const char* const sheetUsage;
+
+// One student of the sheet, in input order.
+struct SheetStudent {
+    std::string studentId;      // as given, shown in the status line and the sheet
+    int seed = -1;              // the personal seed; -1 when refused
+    std::string refusal;        // why the student is refused (no line break); empty when accepted
+    std::string pictureName;    // file name in the output folder; empty when refused
+    bool drawsPicture = false;  // false when an earlier student with the same ID and seed drew it
+    std::string selection;      // the status line's selection form after the seed is applied
+    char modelLabel = 0;        // the label of the selected model
+};
+
+// Students from IDs, each converted as the console prompt converts a typed ID;
+// a rejected one is refused with the prompt's message.
+std::vector<SheetStudent> studentsFromIds(const std::vector<std::string>& studentIds);
+
+// The ID with every character that cannot stand in a file name on common
+// systems (control characters, / \ : * ? " < > |, and a leading '.') replaced
+// by '_'.
+std::string fileNameOfId(const std::string& studentId);
+
+// Gives every accepted student its picture name "<fileNameOfId>.png" in input
+// order. A student with the same ID and seed as an earlier one shares that
+// picture (drawsPicture false). Otherwise a name already taken, compared
+// without regard to letter case (so that the folder can be copied to any
+// system), gets "-2", "-3", ... before ".png"; no picture overwrites another.
+// Returns one note per renamed student, saying why.
+std::vector<std::string> assignPictureNames(std::vector<SheetStudent>& students);
+
+// The text with & < > " ' replaced by their HTML character references.
+std::string escapeHtml(const std::string& text);
+
+// A file name as a relative URL: every byte but letters, digits and - . _ ~
+// percent-encoded.
+std::string escapeUrl(const std::string& fileName);
+
+// The text with control characters and the backslash written as \xNN and \\,
+// so that any ID stays on one line of output.
+std::string printableText(const std::string& text);
+
+// The student's line on standard output, without the line break: ID, seed,
+// selection and model label separated by tabs, or ID, a tab and
+// "refused: <reason>".
+std::string sheetLine(const SheetStudent& student);
+
+// The whole index.html: a self-contained page with one card per accepted
+// student in input order (ID, seed, selection, model label, the picture as a
+// thumbnail linking to it at full size) and the refused students with their
+// reasons.
+std::string sheetHtml(const std::vector<SheetStudent>& students);
+
+// Writes an 8-bit RGB picture (rows top to bottom, tightly packed) to path as
+// a PNG file. Returns false with the reason in error when it cannot.
+bool writePng(const std::string& path, int width, int height, const unsigned char* rgb,
+              std::string& error);
+
+// Opens the program's window on the named X display (nullptr: $DISPLAY) and
+// runs the program's start-up on it (the texture must be loaded already).
+// freeglut failures end the process with status 2.
+void openSheetWindow(const char* displayName);
+
+// Closes the window of openSheetWindow and the connection to its display.
+void closeSheetWindow();
+
+// Puts the scene back to a fresh start and applies the student's seed as the
+// prompt does, filling in the selection and the model label; the status line
+// then reads "Student ID: <ID>". The student must outlive the drawing.
+void applyStudent(SheetStudent& student);
+
+// Draws the current scene's frame, the one the program shows first, and reads
+// it back: width x height RGB pixels, rows top to bottom, into rgb.
+void drawStartPicture(std::vector<unsigned char>& rgb, int& width, int& height);
+
+// The whole sheet: the command line in, the lines on standard output,
+// messages on standard error, pictures and index.html in the output folder.
+// Returns the exit status: 0 every student accepted, 1 some refused, 2 a usage
+// error, an unreadable roster, an output folder that cannot be written or no
+// display to draw on.
+int runSheet(int argc, char** argv);
