@@ -135,6 +135,50 @@ class Image:
                     + chunk(b"IDAT", zlib.compress(raw, 6)) + chunk(b"IEND", b""))
 
 
+def load_png(path):
+    """An 8-bit RGB or RGBA PNG file, not interlaced, as an Image."""
+    with open(path, "rb") as f:
+        data = f.read()
+    assert data[:8] == b"\x89PNG\r\n\x1a\n", f"{path} is not a PNG file"
+    position, header, compressed = 8, None, b""
+    while position < len(data):
+        length, kind = struct.unpack(">I4s", data[position : position + 8])
+        body = data[position + 8 : position + 8 + length]
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            compressed += body
+        position += 12 + length
+    width, height, depth, colour, _, _, interlace = header
+    assert depth == 8 and colour in (2, 6) and interlace == 0, f"{path}: unsupported PNG"
+    step = 3 if colour == 2 else 4
+    raw = zlib.decompress(compressed)
+    stride = width * step
+    rows, previous = [], bytearray(stride)
+    for y in range(height):
+        start = y * (stride + 1)
+        kind, row = raw[start], bytearray(raw[start + 1 : start + 1 + stride])
+        for i in range(stride):
+            left = row[i - step] if i >= step else 0
+            up = previous[i]
+            corner = previous[i - step] if i >= step else 0
+            if kind == 1:
+                row[i] = (row[i] + left) & 0xFF
+            elif kind == 2:
+                row[i] = (row[i] + up) & 0xFF
+            elif kind == 3:
+                row[i] = (row[i] + (left + up) // 2) & 0xFF
+            elif kind == 4:
+                estimate = left + up - corner
+                pa, pb, pc = abs(estimate - left), abs(estimate - up), abs(estimate - corner)
+                nearest = left if pa <= pb and pa <= pc else up if pb <= pc else corner
+                row[i] = (row[i] + nearest) & 0xFF
+        rows.append(bytes(row) if step == 3 else
+                    b"".join(bytes(row[i : i + 3]) for i in range(0, stride, 4)))
+        previous = row
+    return Image(width, height, b"".join(rows))
+
+
 def grab_screen():
     """The whole screen as an Image, read with xwd."""
     data = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, check=True,
@@ -192,11 +236,12 @@ def reachable_copy(path):
 class Program:
     """The real cgdemo, started in cwd with stdin_text written to its standard
     input (None: standard input stays open, see type_line), optionally as
-    another user, who then runs a copy of it from a directory of its own.
-    Use as a context manager: leaving it kills what still runs."""
+    another user, who then runs a copy of it from a directory of its own, and
+    with more environment variables. Use as a context manager: leaving it
+    kills what still runs."""
 
-    def __init__(self, cwd, stdin_text="12345678\n", user=None):
-        env = dict(os.environ)
+    def __init__(self, cwd, stdin_text="12345678\n", user=None, environment=None):
+        env = dict(os.environ, **(environment or {}))
         preexec = None
         binary = BINARY
         self._copy = None
