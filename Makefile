@@ -42,7 +42,7 @@ asan: deps
 # The libFuzzer targets, built with clang and both sanitizers.
 fuzz-build: deps
 	@$(CONFIGURE) $(FUZZ_BUILD) $(ROSTER_OPTION) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCGDEMO_SANITIZE=ON -DCGDEMO_FUZZ=ON -DCGDEMO_TESTS=OFF >/dev/null
+		-DCGDEMO_SANITIZE=ON -DCGDEMO_FUZZ=ON -DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j2 --target fuzz_bitmap fuzz_student_id
 
 # The roster generator of a Windows build runs here: it is built natively, there.
@@ -91,7 +91,7 @@ bench: build
 # dist/cgdemo_<version>_<arch>.deb, the Debian package, made by CPack.
 dist:
 	@tools/install-deps.sh run dist
-	@$(CONFIGURE) $(DIST_BUILD) $(ROSTER_OPTION) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF >/dev/null
+	@$(CONFIGURE) $(DIST_BUILD) $(ROSTER_OPTION) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF >/dev/null
 	@cmake --build $(DIST_BUILD) -j2
 	@rm -rf $(DIST_BUILD)/packages
 	@cd $(DIST_BUILD) && cpack -G DEB -B packages >/dev/null
