@@ -96,7 +96,8 @@ int runSheet(int argc, char** argv) {
     const bool drawing = anyAccepted(students);
     if (drawing && loadTextureBitmap() != bitmapLoaded) {
         std::fclose(index);
-        return fail("cannot read the floor texture japan.bmp in the working directory");
+        return fail("cannot read the floor texture " + texturePath() +
+                    " (japan.bmp in the working directory, or else beside the program)");
     }
     if (drawing && !openDisplay(error)) {
         std::fclose(index);
