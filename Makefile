@@ -88,8 +88,9 @@ bench: build
 	@cmake --build $(BENCH_BUILD) -j2
 	@tools/with-xvfb.sh python3 bench/run.py $(BUILD) $(BENCH_BUILD)
 
-# dist/cgdemo_<version>_<arch>.deb, the Debian package, made by CPack.
-dist:
+# dist/cgdemo_<version>_<arch>.deb, the Debian package, made by CPack, and
+# dist/cgdemo-windows-x64.zip: cgdemo.exe, its texture and a README for Windows users.
+dist: windows
 	@tools/install-deps.sh run dist
 	@$(CONFIGURE) $(DIST_BUILD) $(ROSTER_OPTION) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF >/dev/null
 	@cmake --build $(DIST_BUILD) -j2
@@ -98,3 +99,7 @@ dist:
 	@mkdir -p dist
 	@cp $(DIST_BUILD)/packages/*.deb dist/
 	@echo "Wrote" dist/$$(cd $(DIST_BUILD)/packages && ls *.deb)
+	@rm -f dist/cgdemo-windows-x64.zip
+	@zip -q -j -X dist/cgdemo-windows-x64.zip $(WINDOWS_BUILD)/cgdemo.exe assets/japan.bmp
+	@zip -q -j -X -l dist/cgdemo-windows-x64.zip packaging/windows/README.txt
+	@echo "Wrote dist/cgdemo-windows-x64.zip"
