@@ -178,8 +178,11 @@ class WindowsTest(harness.ProgramTestCase):
                       f"the build folder), Observed {pixels_apart(observed, expected)} pixels "
                       f"off by more than {CHANNEL_TOLERANCE} (windows-observed.png)")
 
-    def assert_error_box_under_wine(self, message, stdin_text):
-        self.use_windows_binary()
+    def assert_error_box_under_wine(self, message, stdin_text, binary=WINDOWS_BINARY):
+        """Runs binary, expects the "Error" box and message on standard error,
+        dismisses the box and expects exit status 255. Returns the box's
+        picture and standard error."""
+        self.use_windows_binary(binary)
         with harness.Program(self.directory, stdin_text) as program:
             box = program.dismiss_dialog("Error")
             self.assertEqual(program.wait_exit(), harness.FATAL_STATUS, program.stderr)
@@ -192,10 +195,15 @@ class WindowsTest(harness.ProgramTestCase):
         self.assert_error_box_under_wine(harness.ID_MESSAGE, "1234\n")
 
     def test_no_texture_shows_the_japanese_message_legibly_and_exits_with_255(self):
+        # Neither the working directory nor the program's folder has a texture.
         os.remove(os.path.join(self.directory, "japan.bmp"))
-        box, stderr = self.assert_error_box_under_wine(harness.TEXTURE_MESSAGE, "12345678\n")
+        folder = tempfile.mkdtemp(prefix="cgdemo-wine-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        binary = shutil.copy(WINDOWS_BINARY, folder)
+        box, stderr = self.assert_error_box_under_wine(harness.TEXTURE_MESSAGE, "12345678\n",
+                                                       binary)
         # Both places were searched; wine shows the Linux root as drive Z:.
-        folder = "Z:" + os.path.dirname(WINDOWS_BINARY).replace("/", "\\") + "\\"
+        folder = "Z:" + folder.replace("/", "\\") + "\\"
         self.assertIn(f"nor in the program's folder {folder}\n", stderr)
         # A character the font lacks shows as the same empty box every time;
         # the first line's sixteen characters have at least twelve shapes.
