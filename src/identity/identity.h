@@ -30,6 +30,10 @@ void identifyStudentFrom(std::FILE* in, std::FILE* out);
 // setting viewer.studentIdText to its studentId; -1 (nothing changed) if none.
 int lookupRegisteredStudent();
 
+// The seed of a registered student: the decimal value of its seedText, read as
+// lookupRegisteredStudent and restoreRegisteredSelection read it.
+int registeredSeed(const char* seedText);
+
 // Converts a typed 8-character ID (letters to digits, A/a=1 ... J/j=0 ...) to a
 // positive seed; -1 when the ID is rejected. Pure.
 int parseStudentId(const char* text);

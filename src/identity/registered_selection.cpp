@@ -21,11 +21,11 @@ int findRegisteredEntry() {
     return -1;
 }
 
-int seedOf(const RegisteredStudent& entry) {
-    return static_cast<int>(std::strtol(entry.seedText, nullptr, 10));
-}
-
 }  // namespace
+
+int registeredSeed(const char* seedText) {
+    return static_cast<int>(std::strtol(seedText, nullptr, 10));
+}
 
 int lookupRegisteredStudent() {
     const int found = findRegisteredEntry();
@@ -33,7 +33,7 @@ int lookupRegisteredStudent() {
         return -1;
     }
     viewer.studentIdText = registeredStudents[found].studentId;
-    return seedOf(registeredStudents[found]);
+    return registeredSeed(registeredStudents[found].seedText);
 }
 
 void restoreRegisteredSelection(int step) {
@@ -45,6 +45,6 @@ void restoreRegisteredSelection(int step) {
         registeredStudents[std::clamp(found + step, 0, registeredStudentCount - 1)];
     viewer.studentIdText = entry.studentId;
     viewer.loginName = entry.loginName;
-    viewer.personalSeed = seedOf(entry);
+    viewer.personalSeed = registeredSeed(entry.seedText);
     applyPersonalSeed();
 }

@@ -83,7 +83,16 @@ int runSheet(int argc, char** argv) {
         return allAccepted;
     }
 
-    std::vector<SheetStudent> students = studentsFromIds(options.studentIds);
+    std::vector<SheetStudent> students;
+    if (options.rosterPath.empty()) {
+        students = studentsFromIds(options.studentIds);
+    } else {
+        std::vector<RosterEntry> entries;
+        if (!readRoster(options.rosterPath, entries, error)) {
+            return fail("cannot read the roster: " + error);
+        }
+        students = studentsFromRoster(entries);
+    }
     for (const std::string& note : assignPictureNames(students)) {
         std::fprintf(stderr, "cgdemo-sheet: %s\n", note.c_str());
     }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "identity/identity.h"
+
 // What the command line asks for.
 struct SheetOptions {
     std::vector<std::string> studentIds;  // in the order given
@@ -36,6 +38,10 @@ struct SheetStudent {
 // Students from IDs, each converted as the console prompt converts a typed ID;
 // a rejected one is refused with the prompt's message.
 std::vector<SheetStudent> studentsFromIds(const std::vector<std::string>& studentIds);
+
+// Students from the rows of a class roster, each with the seed of its row as
+// the program reads a registered student's seed; none is refused.
+std::vector<SheetStudent> studentsFromRoster(const std::vector<RosterEntry>& entries);
 
 // The ID with every character that cannot stand in a file name on common
 // systems (control characters, / \ : * ? " < > |, and a leading '.') replaced

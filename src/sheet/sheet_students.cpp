@@ -40,6 +40,17 @@ std::vector<SheetStudent> studentsFromIds(const std::vector<std::string>& studen
     return students;
 }
 
+std::vector<SheetStudent> studentsFromRoster(const std::vector<RosterEntry>& entries) {
+    std::vector<SheetStudent> students;
+    for (const RosterEntry& entry : entries) {
+        SheetStudent student;
+        student.studentId = entry.studentId;
+        student.seed = registeredSeed(entry.seedText.c_str());
+        students.push_back(student);
+    }
+    return students;
+}
+
 std::string fileNameOfId(const std::string& studentId) {
     std::string name = studentId;
     for (char& c : name) {

@@ -131,6 +131,38 @@ class SheetTest(harness.ProgramTestCase):
         self.assertIn("12&lt;b&gt;&amp;&#39;&quot;", page)
         self.assertIn('href="12_b_%26%27_.png"', page)
 
+    def test_roster_rows_with_their_own_seeds(self):
+        roster = os.path.join(self.directory, "class.csv")
+        with open(roster, "wb") as f:
+            # A spreadsheet's file: byte order mark, CRLF, a quoted field.
+            f.write(b'\xef\xbb\xbfstudent_id,login_name,seed\r\n"CG-2026-0001",cgstudent,20260401\r\n'
+                    b"12345678,taro,\r\nab12CD9z,hanako,38\r\n")
+        status, stdout, stderr = self.run_sheet("--roster", roster, "--out", self.out)
+        self.assertEqual(status, 0, stderr)
+        self.assertEqual(stdout.splitlines(), [
+            "CG-2026-0001\t20260401\tModel 17/38, Animation 1/7 1/3 4/12, Texture 5\tE",
+            LINES["12345678"],  # no seed in the file: the prompt's seed of the ID
+            "ab12CD9z\t38" + LINES["00000038"].split("\t38", 1)[1]])
+        # The row without a seed is the student who types the ID.
+        status, _, stderr = self.run_sheet("--out", os.path.join(self.directory, "typed"),
+                                           "12345678")
+        self.assertEqual(status, 0, stderr)
+        typed = harness.load_png(os.path.join(self.directory, "typed", "12345678.png"))
+        listed = harness.load_png(os.path.join(self.out, "12345678.png"))
+        self.assertEqual(typed.difference(listed), 0)
+
+    def test_a_roster_that_cannot_be_read(self):
+        missing = os.path.join(self.directory, "missing.csv")
+        bad = os.path.join(self.directory, "bad.csv")
+        with open(bad, "w") as f:
+            f.write("student_id,login_name\n12345678,\n")
+        for roster, message in ((missing, f"{missing}: "), (bad, f"{bad}:2: empty login name")):
+            with self.subTest(roster=roster):
+                status, stdout, stderr = self.run_sheet("--roster", roster, "--out", self.out)
+                self.assertEqual((status, stdout), (2, ""))
+                self.assertIn(f"cannot read the roster: {message}", stderr)
+                self.assertFalse(os.path.exists(os.path.join(self.out, "12345678.png")))
+
     def test_usage_errors_and_an_output_folder_that_cannot_be_written(self):
         for arguments in ([], ["--out"], ["--frobnicate", "12345678"],
                           ["--out", "a", "--out", "b", "12345678"]):
