@@ -43,7 +43,7 @@ asan: deps
 fuzz-build: deps
 	@$(CONFIGURE) $(FUZZ_BUILD) $(ROSTER_OPTION) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCGDEMO_SANITIZE=ON -DCGDEMO_FUZZ=ON -DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j2 --target fuzz_bitmap fuzz_student_id
+	@cmake --build $(FUZZ_BUILD) -j2 --target fuzz_bitmap fuzz_student_id fuzz_roster
 
 # The roster generator of a Windows build runs here: it is built natively, there.
 ROSTER_HOST_BUILD = $(WINDOWS_BUILD)/roster-host

@@ -70,7 +70,8 @@ struct RosterEntry {
 // student ID or one over 51 bytes; an empty login name, one over 63 bytes, one
 // listed twice or equal to fallbackLoginName; control characters in either, or
 // spaces around the login name; a seed that is not a decimal number from 0 to
-// 2147483647; an empty seed where parseStudentId refuses the ID. Pure.
+// 2147483647; an empty seed where the prompt would refuse the ID (parseStudentId
+// refuses it, or it holds a space). Pure.
 bool parseRoster(const std::string& text, const std::string& name,
                  std::vector<RosterEntry>& entries, std::string& error);
 

@@ -161,7 +161,6 @@ bool splitRecords(const std::string& text, std::size_t start, std::vector<Record
             if (at < text.size() && text[at] == ',') {
                 ++at;
                 // A comma at the very end leaves one more, empty, field.
-                more = true;
                 if (at >= text.size()) {
                     record.fields.emplace_back();
                     more = false;
@@ -297,12 +296,13 @@ bool checkLoginName(const std::string& login, int line, const std::map<std::stri
 bool seedOf(const std::string& given, const std::string& id, int line, std::string& seedText,
             Failure& failure) {
     if (given.empty()) {
-        const int seed = parseStudentId(id.c_str());
+        // The prompt reads one word: an ID with a space in it cannot be typed there.
+        const int seed = id.find(' ') == std::string::npos ? parseStudentId(id.c_str()) : -1;
         if (seed == -1) {
             return fail(failure, line,
-                        "empty seed, and the student ID " + quoted(id) +
-                            " gives none at the prompt (it is not 8 letters or digits with a "
-                            "leading number above 0); give the row a seed");
+                        "empty seed, and the prompt refuses the student ID " + quoted(id) +
+                            " (it takes 8 letters or digits without spaces, with a leading "
+                            "number above 0); give the row a seed");
         }
         seedText = std::to_string(seed);
         return true;

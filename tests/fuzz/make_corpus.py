@@ -1,5 +1,5 @@
 """Writes the fuzzers' seed corpora: tiny bitmaps of every layout the loader
-knows (and a few it refuses) and a handful of typed student IDs.
+knows (and a few it refuses), a handful of typed student IDs and class rosters.
 
     python3 tests/fuzz/make_corpus.py   # rewrites tests/fuzz/corpus/
 """
@@ -76,6 +76,18 @@ STUDENT_IDS = {
     "high_bytes": "\xe3\x81\x82123456",
 }
 
+ROSTERS = {
+    "spreadsheet.csv": "\ufeffname,seed,login_name,student_id\r\n"
+                       "\"Yamada, Taro\r\n(\u5c71\u7530)\",17,taro,CG-0001\r\n"
+                       "\"Ann \"\"A\"\"\",,ann,ab12CD9z\r\n\r\n,,,\r\n",
+    "plain.csv": "student_id,login_name\n12345678,a\nABCDEFGH,b",
+    "seed_bounds.csv": "login_name,student_id,seed\rlow,x,0\rhigh,y,2147483647\r",
+    "twice.csv": "student_id,login_name\n12345678,a\n12345679,a\n",
+    "guest.csv": "student_id,login_name,seed\nx,guest,1\n",
+    "unclosed.csv": "student_id,login_name\n\"12345678,a\n",
+    "no_prompt_seed.csv": "student_id,login_name,seed\nCG-2026-0001,a,\n",
+}
+
 
 def write(directory, files, mode):
     path = os.path.join(CORPUS, directory)
@@ -90,3 +102,4 @@ if __name__ == "__main__":
     write("bitmap", BITMAPS, "wb")
     write("student_id", {name: text.encode("latin-1") for name, text in STUDENT_IDS.items()},
           "wb")
+    write("roster", {name: text.encode() for name, text in ROSTERS.items()}, "wb")
