@@ -21,7 +21,8 @@ apt-cache madison freeglut3-dev |
                                        print "deb-src " f[1] " " s[1] " " s[2] }' |
     sort -u >"$work/apt/sources.list"
 if [[ ! -s "$work/apt/sources.list" ]]; then
-    echo "build-freeglut-windows.sh: apt knows no archive offering freeglut3-dev" >&2
+    echo "build-freeglut-windows.sh: apt knows no archive offering freeglut3-dev;" \
+         "run apt-get update" >&2
     exit 1
 fi
 apt=(apt-get -q -o "Dir::Etc::SourceList=$work/apt/sources.list"

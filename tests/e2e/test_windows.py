@@ -194,12 +194,30 @@ class WindowsTest(harness.ProgramTestCase):
     def test_rejected_id_shows_the_error_box_and_exits_with_255(self):
         self.assert_error_box_under_wine(harness.ID_MESSAGE, "1234\n")
 
+    def program_copy(self):
+        """A copy of cgdemo.exe in a folder of its own; returns its path."""
+        folder = tempfile.mkdtemp(prefix="cgdemo-wine-")
+        self.addCleanup(shutil.rmtree, folder, True)
+        return shutil.copy(WINDOWS_BINARY, folder)
+
+    def test_texture_that_is_a_folder_or_a_pipe_is_refused_without_waiting(self):
+        os.remove(os.path.join(self.directory, "japan.bmp"))
+        with self.subTest("a folder in the working directory"):
+            os.mkdir(os.path.join(self.directory, "japan.bmp"))
+            self.assert_error_box_under_wine(harness.TEXTURE_MESSAGE, "12345678\n")
+            os.rmdir(os.path.join(self.directory, "japan.bmp"))
+        # wine reports a pipe as absent (Windows folders hold none), so the
+        # program looks beside itself: a pipe there is opened and refused.
+        with self.subTest("a pipe beside the program"):
+            binary = self.program_copy()
+            os.mkfifo(os.path.join(os.path.dirname(binary), "japan.bmp"))
+            self.assert_error_box_under_wine(harness.TEXTURE_MESSAGE, "12345678\n", binary)
+
     def test_no_texture_shows_the_japanese_message_legibly_and_exits_with_255(self):
         # Neither the working directory nor the program's folder has a texture.
         os.remove(os.path.join(self.directory, "japan.bmp"))
-        folder = tempfile.mkdtemp(prefix="cgdemo-wine-")
-        self.addCleanup(shutil.rmtree, folder, True)
-        binary = shutil.copy(WINDOWS_BINARY, folder)
+        binary = self.program_copy()
+        folder = os.path.dirname(binary)
         box, stderr = self.assert_error_box_under_wine(harness.TEXTURE_MESSAGE, "12345678\n",
                                                        binary)
         # Both places were searched; wine shows the Linux root as drive Z:.
