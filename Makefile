@@ -82,11 +82,13 @@ test: build asan fuzz-build windows dist
 fuzz: fuzz-build
 	@tools/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-# Start-up time, frame rates and peak memory of cgdemo in Xvfb (not a test).
+# Start-up time, frame rates and peak memory of cgdemo in Xvfb, and the time
+# cgdemo-sheet takes for a class (not a test).
 bench: build
 	@$(CONFIGURE) $(BENCH_BUILD) -S bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BENCH_BUILD) -j2
 	@tools/with-xvfb.sh python3 bench/run.py $(BUILD) $(BENCH_BUILD)
+	@python3 bench/sheet.py $(BUILD)
 
 # dist/cgdemo_<version>_<arch>.deb, the Debian package, made by CPack, and
 # dist/cgdemo-windows-x64.zip: cgdemo.exe, its texture and a README for Windows users.

@@ -32,6 +32,8 @@ bool encode(std::FILE* file, int width, int height, const unsigned char* rgb, st
         return false;
     }
     png_init_io(png, file);
+    // The fastest level: half the time of the default for a fifth more bytes.
+    png_set_compression_level(png, 1);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
