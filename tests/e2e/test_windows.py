@@ -1,6 +1,7 @@
 """The Windows build, cgdemo.exe, under wine on the X server of `make test`:
 its window, its picture against the Linux build's picture of the same state,
-its error boxes with their exit status, and closing it.
+its error boxes with their exit status and legible Japanese text, refused
+texture files, closing it, and the zip for Windows users.
 
 `make test` builds the program with `make windows` and names it in
 CGDEMO_WINDOWS_BINARY. The wine prefix is made beside it, in the build folder,
@@ -69,10 +70,14 @@ def setUpModule():
         raise AssertionError(f"CGDEMO_WINDOWS_BINARY names no file: {WINDOWS_BINARY}")
     if shutil.which("wine") is None:
         raise AssertionError("wine is not installed: `make test` installs it")
-    # The last step of `wineboot --init` is the wine server writing the prefix.
-    wine("wineboot", "--init", timeout=WINEBOOT_DEADLINE)
-    key, name, value = FONT_LINK
-    wine("reg", "add", key, "/v", name, "/t", "REG_MULTI_SZ", "/d", value, "/f")
+    try:
+        # Makes the prefix on the first run; later runs find it up to date.
+        wine("wineboot", "--init", timeout=WINEBOOT_DEADLINE)
+        key, name, value = FONT_LINK
+        wine("reg", "add", key, "/v", name, "/t", "REG_MULTI_SZ", "/d", value, "/f")
+    except BaseException:
+        stop_wine_server()  # tearDownModule does not run after a failed setUpModule
+        raise
 
 
 def tearDownModule():
@@ -207,7 +212,7 @@ class WindowsTest(harness.ProgramTestCase):
             self.assert_error_box_under_wine(harness.TEXTURE_MESSAGE, "12345678\n")
             os.rmdir(os.path.join(self.directory, "japan.bmp"))
         # wine reports a pipe as absent (Windows folders hold none), so the
-        # program looks beside itself: a pipe there is opened and refused.
+        # program looks beside itself: a pipe there is refused without waiting.
         with self.subTest("a pipe beside the program"):
             binary = self.program_copy()
             os.mkfifo(os.path.join(os.path.dirname(binary), "japan.bmp"))
@@ -250,6 +255,7 @@ class WindowsTest(harness.ProgramTestCase):
             program.key("space", "r")
             self.assert_shows(program, still, "started from another folder")
             self.assert_closes_cleanly(program)
+
 
 if __name__ == "__main__":
     unittest.main()
