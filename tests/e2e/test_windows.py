@@ -189,7 +189,18 @@ class WindowsTest(harness.ProgramTestCase):
         picture and standard error."""
         self.use_windows_binary(binary)
         with harness.Program(self.directory, stdin_text) as program:
-            box = program.dismiss_dialog("Error")
+            dialog = program.wait_for_window("Error")
+            shown = []
+
+            def painted():
+                # Text in the box, and the same picture twice: drawn completely.
+                shown.append(harness.grab_window(dialog))
+                return (len(shown) > 1 and shown[-1].rgb == shown[-2].rgb
+                        and glyph_shapes(shown[-1]))
+
+            harness.wait_until(painted, harness.START_DEADLINE, "the error box's text")
+            box = shown[-1]
+            program.dismiss_dialog(dialog=dialog)
             self.assertEqual(program.wait_exit(), harness.FATAL_STATUS, program.stderr)
             # Standard error is a text stream: Windows ends its lines in CR LF.
             stderr = program.stderr.replace("\r\n", "\n")
