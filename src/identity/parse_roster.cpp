@@ -116,6 +116,36 @@ bool checkEncoding(const std::string& text, std::size_t start, Failure& failure)
     return true;
 }
 
+// Reads the quoted field that starts at text[at], moving at and line past it.
+bool readQuotedField(const std::string& text, std::size_t& at, int& line, std::string& field,
+                     Failure& failure) {
+    const int opened = line;
+    for (++at;;) {
+        if (at >= text.size()) {
+            return fail(failure, opened, "a quoted field is not closed");
+        }
+        if (const std::size_t end = lineEndAt(text, at)) {
+            field += '\n';
+            at += end;
+            ++line;
+        } else if (text[at] != '"') {
+            field += text[at++];
+        } else if (at + 1 < text.size() && text[at + 1] == '"') {
+            field += '"';
+            at += 2;
+        } else {
+            ++at;
+            break;
+        }
+    }
+    if (at < text.size() && text[at] != ',' && lineEndAt(text, at) == 0) {
+        return fail(failure, line,
+                    "text after the closing quote of a field (a quote inside a quoted field "
+                    "is written twice)");
+    }
+    return true;
+}
+
 // Splits text from start on into records of fields, the way spreadsheets quote them.
 bool splitRecords(const std::string& text, std::size_t start, std::vector<Record>& records,
                   Failure& failure) {
@@ -127,30 +157,8 @@ bool splitRecords(const std::string& text, std::size_t start, std::vector<Record
         for (bool more = true; more;) {
             std::string field;
             if (text[at] == '"') {
-                const int opened = line;
-                ++at;
-                for (;;) {
-                    if (at >= text.size()) {
-                        return fail(failure, opened, "a quoted field is not closed");
-                    }
-                    if (const std::size_t end = lineEndAt(text, at)) {
-                        field += '\n';
-                        at += end;
-                        ++line;
-                    } else if (text[at] != '"') {
-                        field += text[at++];
-                    } else if (at + 1 < text.size() && text[at + 1] == '"') {
-                        field += '"';
-                        at += 2;
-                    } else {
-                        ++at;
-                        break;
-                    }
-                }
-                if (at < text.size() && text[at] != ',' && lineEndAt(text, at) == 0) {
-                    return fail(failure, line,
-                                "text after the closing quote of a field (a quote inside a "
-                                "quoted field is written twice)");
+                if (!readQuotedField(text, at, line, field, failure)) {
+                    return false;
                 }
             } else {
                 while (at < text.size() && text[at] != ',' && lineEndAt(text, at) == 0) {
