@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/viewer_state.h"
 #include "image/image.h"
 #include "platform/platform.h"
 #include "sheet/sheet.h"
