@@ -1,4 +1,4 @@
-// Paths on Windows: whether one names anything, and the executable's folder.
+// The folder of the running executable on Windows, from GetModuleFileNameW.
 #include <windows.h>
 
 #include <cstring>
@@ -7,12 +7,6 @@
 
 #include "platform/platform.h"
 #include "platform/text_windows.h"
-
-bool platformPathExists(const char* path) {
-    std::wstring widePath;
-    return wideFromUtf8(path, &widePath) &&
-           GetFileAttributesW(widePath.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 int platformExecutableFolder(char* buffer, int size) {
     buffer[0] = '\0';
