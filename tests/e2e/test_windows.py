@@ -133,13 +133,7 @@ class WindowsTest(harness.ProgramTestCase):
     def use_windows_binary(self, path=WINDOWS_BINARY):
         """Runs the Windows program path under wine in place of cgdemo for the
         rest of the test."""
-        scratch = tempfile.mkdtemp(prefix="cgdemo-wine-")
-        self.addCleanup(shutil.rmtree, scratch, True)
-        wrapper = os.path.join(scratch, "cgdemo-wine")
-        with open(wrapper, "w") as f:
-            f.write(f"#!/bin/sh\nexec wine '{path}' \"$@\"\n")
-        os.chmod(wrapper, 0o700)
-        self.use_binary(wrapper)
+        self.use_wrapper(f"exec wine '{path}' \"$@\"")
 
     def linux_pictures(self):
         """The Linux build's pictures for ID 12345678: the clock stopped and
