@@ -2,7 +2,6 @@
 #include <cctype>
 #include <cstring>
 #include <map>
-#include <set>
 
 #include "identity/identity.h"
 #include "sheet/sheet.h"
@@ -68,7 +67,6 @@ std::string fileNameOfId(const std::string& studentId) {
 
 std::vector<std::string> assignPictureNames(std::vector<SheetStudent>& students) {
     std::vector<std::string> notes;
-    std::set<std::string> taken;                                   // lower-case names
     std::map<std::string, const SheetStudent*> drawnBy;            // by lower-case name
     std::map<std::pair<std::string, int>, std::string> pictureOf;  // by ID and seed
     for (SheetStudent& student : students) {
@@ -83,7 +81,7 @@ std::vector<std::string> assignPictureNames(std::vector<SheetStudent>& students)
         }
         const std::string base = fileNameOfId(student.studentId);
         std::string name = base + ".png";
-        for (int n = 2; taken.count(lowerCase(name)) != 0; ++n) {
+        for (int n = 2; drawnBy.count(lowerCase(name)) != 0; ++n) {
             name = base + "-" + std::to_string(n) + ".png";
         }
         if (name != base + ".png") {
@@ -92,7 +90,6 @@ std::vector<std::string> assignPictureNames(std::vector<SheetStudent>& students)
                             holder.pictureName + " is the picture of " +
                             printableText(holder.studentId));
         }
-        taken.insert(lowerCase(name));
         drawnBy[lowerCase(name)] = &student;
         pictureOf[{student.studentId, student.seed}] = name;
         student.pictureName = name;

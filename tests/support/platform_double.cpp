@@ -7,14 +7,23 @@
 
 PlatformDouble platformDouble;
 
-int platformLoginName(char* buffer, int size) {
-    const std::string& name = platformDouble.loginName;
-    if (!platformDouble.hasLoginName || static_cast<int>(name.size()) >= size) {
+namespace {
+
+// Like the real layer: text that is unavailable or does not fit with its zero
+// leaves the buffer empty and gives -1.
+int copyText(bool available, const std::string& text, char* buffer, int size) {
+    if (!available || static_cast<int>(text.size()) >= size) {
         buffer[0] = '\0';
         return -1;
     }
-    std::memcpy(buffer, name.c_str(), name.size() + 1);
-    return static_cast<int>(name.size());
+    std::memcpy(buffer, text.c_str(), text.size() + 1);
+    return static_cast<int>(text.size());
+}
+
+}  // namespace
+
+int platformLoginName(char* buffer, int size) {
+    return copyText(platformDouble.hasLoginName, platformDouble.loginName, buffer, size);
 }
 
 void platformMessageBox(const char* title, const char* text) {
@@ -33,10 +42,5 @@ uint32_t platformMilliseconds() {
 
 int platformExecutableFolder(char* buffer, int size) {
     const std::string& folder = platformDouble.executableFolder;
-    if (folder.empty() || static_cast<int>(folder.size()) >= size) {
-        buffer[0] = '\0';
-        return -1;
-    }
-    std::memcpy(buffer, folder.c_str(), folder.size() + 1);
-    return static_cast<int>(folder.size());
+    return copyText(!folder.empty(), folder, buffer, size);
 }
