@@ -38,6 +38,13 @@ int registeredSeed(const char* seedText);
 // positive seed; -1 when the ID is rejected. Pure.
 int parseStudentId(const char* text);
 
+// text (UTF-8) with full-width digits and Latin letters (U+FF10-U+FF19,
+// U+FF21-U+FF3A, U+FF41-U+FF5A) as their ASCII forms and the ideographic space
+// U+3000 as an ASCII space; everything else unchanged. What the input method
+// types reads as the student meant it: the prompt, the roster and the sheet
+// all pass IDs and logins through it before the ID rules apply. Pure.
+std::string halfWidthText(const std::string& text);
+
 // What the prompt says about an ID that parseStudentId rejects (ends in a line break).
 extern const char* const refusedStudentIdMessage;
 

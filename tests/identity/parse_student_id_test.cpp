@@ -52,3 +52,14 @@ TEST(ParseStudentId, RejectsNegativeNumbers) {
     EXPECT_EQ(parseStudentId("-abcdefg"), -1);
     EXPECT_EQ(parseStudentId("-0000001"), -1);
 }
+
+TEST(HalfWidthText, ReadsFullWidthDigitsLettersAndSpaceAsAscii) {
+    EXPECT_EQ(halfWidthText("２４Ｔ１１０９９"), "24T11099");
+    EXPECT_EQ(halfWidthText("ａｚＡＺ０９"), "azAZ09");
+    EXPECT_EQ(halfWidthText("\u3000ab\u3000cd"), " ab cd");
+    // Full-width punctuation, kana and broken sequences are the rules' to refuse.
+    EXPECT_EQ(halfWidthText("１２３４５６７！"), "1234567！");
+    EXPECT_EQ(halfWidthText("＠［｀｛たﾀ"), "＠［｀｛たﾀ");
+    EXPECT_EQ(halfWidthText("\xef\xbc"), "\xef\xbc");
+    EXPECT_EQ(parseStudentId(halfWidthText("ａｂ１２ＣＤ９ｚ").c_str()), 12123496);
+}
