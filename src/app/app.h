@@ -1,20 +1,40 @@
-// Application frame: the window and the one-time start-up of the OpenGL state and the scene.
+// Application frame: GLUT, the texture, the window and the one-time start-up of the OpenGL state
+// and the scene.
 #pragma once
 
 // Initialises GLUT with the command line (it takes its own options, such as
-// -display, out of it) and opens the program's window, making its context
-// current: "Sample Program for CG Report", 640 x 640 at (0, 0), double-buffered
-// with a depth and an 8-bit stencil buffer.
-void openWindow(int* argc, char** argv);
+// -display, out of it) and sets up the window to come: 640 x 640 at (0, 0),
+// double-buffered with a depth and an 8-bit stencil buffer. Opens no window.
+// On Linux it connects to the X display; how a failure is reported is up to
+// the GLUT error handler installed before (freeglut's own: a line and exit 1).
+void initGlut(int* argc, char** argv);
+
+// initGlut for the program: a display that cannot be opened ends the process
+// with status 1 after one line on standard error saying that the program needs
+// a graphical desktop and naming the display tried; no box. Any other fatal
+// GLUT error is printed in GLUT's words and also ends it with status 1.
+void startGlut(int* argc, char** argv);
+
+// Reads the floor texture into viewer.texturePixels. When it cannot be read:
+// a line on standard error saying where it was looked for (if it is nowhere),
+// the fatal box and exit -1. Needs no window.
+void readFloorTexture();
+
+// After initGlut: opens the program's window "Sample Program for CG Report",
+// makes its context current and brings it to the front.
+void openWindow();
+
+// Registers the seven GLUT callbacks: display, reshape, mouse, motion,
+// keyboard, special and idle, in that order.
+void registerCallbacks();
 
 // The fixed OpenGL state every frame relies on: light 0 with its parameters,
 // lighting, colour material, depth test, back-face culling, the clear colour.
 void initFixedState();
 
-// Fixed OpenGL state and light 0, the floor texture (fatal box and exit -1 when
-// it cannot be read), the glyph catalogue, model 0, the first status line and
-// animation selection. Needs a current OpenGL context. Reads the texture only
-// when viewer.texturePixels is still absent.
+// Fixed OpenGL state and light 0, the upload of the floor texture (which must
+// have been read), the glyph catalogue, model 0, the first status line and
+// animation selection. Needs a current OpenGL context.
 void initEnvironment();
 
 // After initEnvironment: every viewer variable back to the value it has when

@@ -19,8 +19,13 @@ extern const int registeredStudentCount;
 extern const char* const fallbackLoginName;
 
 // Finds the student by login name, the fallback name or an ID typed at the
-// console prompt, and applies the personal seed. Ends the process with the
-// fatal box on a rejected ID.
+// console prompt, leaving viewer.loginName, viewer.studentIdText and
+// viewer.personalSeed set; applyPersonalSeed then makes the scene. Needs no
+// window. The typed ID is the first word of the lines typed (blank lines are
+// skipped), read through halfWidthText so that the ideographic space separates
+// words and full-width characters count as ASCII, and cut to 30 characters;
+// viewer.studentIdText is that word. Ends the process with the fatal box on a
+// rejected ID.
 void identifyStudent();
 
 // identifyStudent with the console prompt written to out and the ID read from in.
@@ -48,9 +53,10 @@ std::string halfWidthText(const std::string& text);
 // What the prompt says about an ID that parseStudentId rejects (ends in a line break).
 extern const char* const refusedStudentIdMessage;
 
-// Applies the registered entry step places from the one matching
-// viewer.loginName (clamped to the table); does nothing without a match.
-void restoreRegisteredSelection(int step);
+// Applies again the registered entry of viewer.loginName, the login the program
+// started with, however often it is called; never another entry. Does nothing
+// without a match (a student who typed an ID).
+void restoreRegisteredSelection();
 
 // Shows the student ID and selects model, animation and tile by viewer.personalSeed.
 void applyPersonalSeed();

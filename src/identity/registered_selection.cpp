@@ -1,5 +1,4 @@
-// Finding the registered entry of the current login name, and stepping through the table.
-#include <algorithm>
+// Finding the registered entry of the current login name, and applying it again.
 #include <cstdlib>
 #include <cstring>
 
@@ -36,15 +35,15 @@ int lookupRegisteredStudent() {
     return registeredSeed(registeredStudents[found].seedText);
 }
 
-void restoreRegisteredSelection(int step) {
+// viewer.loginName never changes here: stepping to another entry would show a
+// classmate's ID and scene.
+void restoreRegisteredSelection() {
     const int found = findRegisteredEntry();
     if (found < 0) {
         return;
     }
-    const RegisteredStudent& entry =
-        registeredStudents[std::clamp(found + step, 0, registeredStudentCount - 1)];
+    const RegisteredStudent& entry = registeredStudents[found];
     viewer.studentIdText = entry.studentId;
-    viewer.loginName = entry.loginName;
     viewer.personalSeed = registeredSeed(entry.seedText);
     applyPersonalSeed();
 }

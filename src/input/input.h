@@ -14,7 +14,7 @@ void motion(int x, int y);
 void keyboard(unsigned char key, int x, int y);
 
 // GLUT special-key callback: F1-F3 scene modes, arrows for model and animation,
-// Page Up / Page Down for the registered selection.
+// Page Up and Page Down both back to the registered student's own scene.
 void special(int key, int x, int y);
 
 // GLUT idle callback: advances the three angles by the time elapsed since the

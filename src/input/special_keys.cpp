@@ -1,4 +1,4 @@
-// Special keys: scene modes, stepping model and animation, and the registered scene.
+// Special keys: scene modes, stepping model and animation, and back to the registered scene.
 #include <GL/glut.h>
 
 #include "app/viewer_state.h"
@@ -45,12 +45,8 @@ void special(int key, int, int) {
             selectAnimation(viewer.animationNumber);
             break;
         case GLUT_KEY_PAGE_UP:
-            if (viewer.personalSeed > 0) {
-                restoreRegisteredSelection(-1);
-            }
-            break;
         case GLUT_KEY_PAGE_DOWN:
-            restoreRegisteredSelection(1);
+            restoreRegisteredSelection();
             break;
         default:
             break;

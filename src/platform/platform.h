@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 // Copies the login name of the effective user, zero-terminated, into buffer of
 // size bytes. Returns the name's length, or -1 when there is none or it does not
@@ -24,6 +25,19 @@ void platformMessageBox(const char* title, const char* text);
 // connection opened later (the X display's) takes its place and is read by the
 // console prompt. Called first thing at start-up. Nothing to do on Windows.
 void platformOpenStandardStreams();
+
+// Reads one line of in into line, without its line end (LF or CR LF), as UTF-8
+// text. On Windows, when in is standard input and that is a console, the
+// console is read as wide text, so that what was typed arrives whatever the
+// console's code page; a pipe or file is read as UTF-8 bytes. False at the end
+// of input when nothing was read. In read_line_<system>.cpp, used by tests and
+// program alike.
+bool platformReadLine(std::FILE* in, std::string& line);
+
+// Brings the window just opened to the front with the keyboard focus, over
+// the console that had it for the prompt. Nothing to do where the window
+// system does that itself for a new window (X).
+void platformWindowToFront();
 
 // Opens path for binary reading when it names a regular file, without waiting
 // on a pipe or device of that name; nullptr otherwise or when it cannot be

@@ -77,6 +77,9 @@ void platformOpenStandardStreams() {
     }
 }
 
+// The window manager gives a newly mapped window the focus.
+void platformWindowToFront() {}
+
 // The monotonic clock counts in steps far finer than 1 ms already: nothing to ask for.
 void platformBeginTiming() {}
 

@@ -68,6 +68,33 @@ void platformExit(int status) {
 // input ends at once (the ID is then refused).
 void platformOpenStandardStreams() {}
 
+namespace {
+
+BOOL CALLBACK raiseVisibleWindow(HWND window, LPARAM) {
+    if (!IsWindowVisible(window)) {
+        return TRUE;
+    }
+    // Windows hands the foreground only to the thread that has the input, here
+    // the console's: sharing its input state for the call lets the window take it.
+    const DWORD ownThread = GetCurrentThreadId();
+    const DWORD foregroundThread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+    const bool shared = foregroundThread != 0 && foregroundThread != ownThread &&
+                        AttachThreadInput(foregroundThread, ownThread, TRUE);
+    BringWindowToTop(window);
+    SetForegroundWindow(window);
+    if (shared) {
+        AttachThreadInput(foregroundThread, ownThread, FALSE);
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+// The program's window is the one visible top-level window of its thread.
+void platformWindowToFront() {
+    EnumThreadWindows(GetCurrentThreadId(), raiseVisibleWindow, 0);
+}
+
 void platformBeginTiming() {
     timeBeginPeriod(1);
 }

@@ -35,8 +35,9 @@ struct SheetStudent {
     char modelLabel = 0;        // the label of the selected model
 };
 
-// Students from IDs, each converted as the console prompt converts a typed ID;
-// a rejected one is refused with the prompt's message.
+// Students from IDs, each read through halfWidthText and converted as the
+// console prompt converts a typed ID (the student's ID is the half-width
+// form); a rejected one is refused with the prompt's message.
 std::vector<SheetStudent> studentsFromIds(const std::vector<std::string>& studentIds);
 
 // Students from the rows of a class roster, each with the seed of its row as

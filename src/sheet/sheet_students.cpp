@@ -28,9 +28,10 @@ std::vector<SheetStudent> studentsFromIds(const std::vector<std::string>& studen
     std::vector<SheetStudent> students;
     for (const std::string& id : studentIds) {
         SheetStudent student;
-        student.studentId = id;
+        // As the prompt reads it: full-width forms count as ASCII.
+        student.studentId = halfWidthText(id);
         // An ID with a zero byte cannot come from the command line; the length check sees all.
-        student.seed = parseStudentId(id.c_str());
+        student.seed = parseStudentId(student.studentId.c_str());
         if (student.seed == -1) {
             student.refusal = withoutLineBreak(refusedStudentIdMessage);
         }

@@ -33,7 +33,8 @@ void openSheetWindow(const char* displayName) {
     char* arguments[] = {program, displayOption, display.data(), nullptr};
     int count = displayName != nullptr ? 3 : 1;
     glutInitErrorFunc(onGlutError);
-    openWindow(&count, arguments);
+    initGlut(&count, arguments);
+    openWindow();
     initEnvironment();
     // What GLUT reports for the new window before the program's first frame.
     reshape(640, 640);

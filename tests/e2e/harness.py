@@ -539,12 +539,21 @@ class ProgramTestCase(unittest.TestCase):
                            f"the lines differ before their last character: red in columns "
                            f"{min(columns)}-{max(columns)}, differences from {min(differing)}")
 
+    def assert_no_program_window(self, while_what):
+        """Fails if the program's window is on the screen."""
+        self.assertEqual(find_windows(TITLE), [],
+                         f"the window {TITLE!r} is open while {while_what}")
+
     def assert_error_box(self, message, stdin_text="12345678\n", user=None):
         """Runs the program, expects the "Error" box and message on standard
-        error, dismisses the box and expects exit status 255. Returns what the
-        program wrote to standard output."""
+        error, with no program window ever opened, dismisses the box and
+        expects exit status 255. Returns what the program wrote to standard
+        output."""
         with Program(self.directory, stdin_text, user=user) as program:
-            program.dismiss_dialog("Error")
+            dialog = program.wait_for_window("Error")
+            # The box ends the program: a window opened before it stays behind it.
+            self.assert_no_program_window("the error box shows")
+            program.dismiss_dialog(dialog=dialog)
             status = program.wait_exit()
             self.assertIn(message, program.stderr)
             self.assertEqual(status, FATAL_STATUS, program.stderr)

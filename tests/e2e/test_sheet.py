@@ -23,6 +23,11 @@ LINES = {
     "ab12CD9z": "ab12CD9z\t12123496\tModel 14/38, Animation 1/7 2/3 11/12, Texture 8\tP",
     "00000038": "00000038\t38\tModel 0/38, Animation 4/7 3/3 9/12, Texture 12\tA",
 }
+# 24T11099 in full-width letters and digits, and its seed (T counts as 0).
+FULL_WIDTH_ID = "２４Ｔ１１０９９"
+FULL_WIDTH_SEED = "24011099"
+
+
 # A picture matches when hardly any pixel differs by more than a rounding step.
 PIXEL_TOLERANCE = 24
 MAX_DIFFERENT_PIXELS = 64
@@ -63,9 +68,18 @@ class SheetTest(harness.ProgramTestCase):
         return result.returncode, result.stdout, result.stderr
 
     def first_frame(self, student_id):
-        """The real cgdemo's first frame for student_id, with its clock held still."""
-        with harness.Program(self.directory, f"{student_id}\n",
+        """The real cgdemo's first frame for student_id typed at its prompt, with
+        its clock held still. While the prompt waits there is no window, and
+        keys typed then (what the scene's keys would take: all phases, no
+        status line, the next tile and model) reach nothing."""
+        with harness.Program(self.directory, None,
                              environment={"LD_PRELOAD": FROZEN_CLOCK}) as program:
+            program.wait_for_stdout(harness.PROMPT)
+            harness.xdotool("mousemove", 320, 320)
+            harness.xdotool("type", "--delay", 30, "ab12cd9z.")
+            harness.xdotool("key", "--delay", 30, "Right", "Return")
+            self.assert_no_program_window("the prompt waits")
+            program.type_line(f"{student_id}\n", close=True)
             program.wait_for_window()
             picture = program.screenshot()
             program.close()
@@ -73,12 +87,16 @@ class SheetTest(harness.ProgramTestCase):
             return picture
 
     def test_pictures_are_the_programs_first_frames(self):
-        ids = ["12345678", "ab12CD9z"]
-        status, _, stderr = self.run_sheet("--out", self.out, *ids)
+        # The full-width form, as typed with the Japanese input method on, is
+        # the same student as 24T11099, at the prompt and on the sheet alike.
+        ids = {"12345678": "12345678", "ab12CD9z": "ab12CD9z", FULL_WIDTH_ID: "24T11099"}
+        status, stdout, stderr = self.run_sheet("--out", self.out, *ids)
         self.assertEqual(status, 0, stderr)
-        for student_id in ids:
+        self.assertEqual(stdout.splitlines()[2].split("\t")[:2],
+                         ["24T11099", FULL_WIDTH_SEED])
+        for student_id, shown in ids.items():
             with self.subTest(student_id=student_id):
-                sheet = harness.load_png(os.path.join(self.out, f"{student_id}.png"))
+                sheet = harness.load_png(os.path.join(self.out, f"{shown}.png"))
                 self.assertEqual((sheet.width, sheet.height), (640, 640))
                 program = self.first_frame(student_id)
                 different = differing_pixels(program, sheet)

@@ -184,6 +184,7 @@ class WindowsTest(harness.ProgramTestCase):
         self.use_windows_binary(binary)
         with harness.Program(self.directory, stdin_text) as program:
             dialog = program.wait_for_window("Error")
+            self.assert_no_program_window("the error box shows")
             shown = []
 
             def painted():

@@ -24,13 +24,15 @@ __attribute__((noinline)) void scribbleOnTheStack() {
     }
 }
 
-// Identifies with typed at the prompt; the exit status when the program ends.
+// Identifies with typed at the prompt and applies the seed, as start-up does;
+// the exit status when the program ends.
 std::optional<int> identify(Console& console) {
     try {
         identifyStudentFrom(console.in, console.out);
     } catch (const TestExit& exit) {
         return exit.status;
     }
+    applyPersonalSeed();
     return std::nullopt;
 }
 
@@ -61,6 +63,8 @@ TEST_F(IdentifyStudent, OnTheRealConsoleARegisteredUserSeesNothing) {
     identifyStudent();
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(viewer.personalSeed, 20260401);
+    // The scene is made later, once the window exists.
+    EXPECT_EQ(viewer.modelIndex, 0);
 }
 
 // The name read from the system must outlive the call that read it.
@@ -173,9 +177,23 @@ TEST_F(IdentifyStudent, RejectedIdsEndTheProgramWithTheErrorBox) {
 }
 
 TEST_F(IdentifyStudent, ReadsAtMostThirtyCharacters) {
-    Console console("123456781234567812345678123456ABCDEFG\n");
+    Console console("123456781234567812345678123456ABCDEFG\nnext line\n");
     EXPECT_EQ(identify(console), -1);
-    EXPECT_EQ(console.unread(), "ABCDEFG\n");
+    EXPECT_EQ(console.unread(), "next line\n");
+    EXPECT_EQ(platformDouble.lastText, rejection);
+}
+
+// What the Japanese input method types: full-width letters and digits, the
+// ideographic space around and after the ID; the status line gets ASCII.
+TEST_F(IdentifyStudent, FullWidthIdsReadAsTheirAsciiForm) {
+    Console console("\n\xe3\x80\x80２４Ｔ１１０９９\xe3\x80\x80ｘ\n");
+    ASSERT_EQ(identify(console), std::nullopt);
+    EXPECT_EQ(viewer.personalSeed, parseStudentId("24T11099"));
+    EXPECT_STREQ(viewer.statusText, "Student ID: 24T11099");
+
+    startFreshScene();
+    Console fullWidthZero("ｊＪｔＴ００００\n");
+    EXPECT_EQ(identify(fullWidthZero), -1);
     EXPECT_EQ(platformDouble.lastText, rejection);
 }
 

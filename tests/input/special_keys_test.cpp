@@ -26,6 +26,7 @@ protected:
         platformDouble.loginName = loginName;
         Console console(typed);
         identifyStudentFrom(console.in, console.out);
+        applyPersonalSeed();
     }
 };
 
@@ -116,22 +117,21 @@ TEST_F(SpecialKeys, PageUpBringsTheRegisteredSceneBackWhenThereIsASeed) {
     EXPECT_EQ(viewer.modelIndex, 20260401 % 38);
 }
 
-TEST_F(SpecialKeys, PageUpDoesNothingWithoutASeed) {
-    for (int seed : {0, -1}) {
-        SCOPED_TRACE(seed);
-        startFreshScene();
-        viewer.loginName = "cgstudent";
-        viewer.personalSeed = seed;
-        viewer.showStudentId = 0;
-        selectModel(5);
-        press(GLUT_KEY_PAGE_UP);
-        EXPECT_EQ(viewer.personalSeed, seed);
-        EXPECT_EQ(viewer.modelIndex, 5);
-        EXPECT_EQ(viewer.showStudentId, 0);
-        // Page Down does not ask for a seed.
-        press(GLUT_KEY_PAGE_DOWN);
-        EXPECT_EQ(viewer.personalSeed, 20260401);
-        EXPECT_EQ(viewer.modelIndex, 20260401 % 38);
+// Both keys bring back the registered entry, whatever seed the scene had.
+TEST_F(SpecialKeys, PageKeysRestoreWhateverTheSeedWas) {
+    for (int key : {GLUT_KEY_PAGE_UP, GLUT_KEY_PAGE_DOWN}) {
+        for (int seed : {0, -1}) {
+            SCOPED_TRACE(seed);
+            startFreshScene();
+            viewer.loginName = "cgstudent";
+            viewer.personalSeed = seed;
+            viewer.showStudentId = 0;
+            selectModel(5);
+            press(key);
+            EXPECT_EQ(viewer.personalSeed, 20260401);
+            EXPECT_EQ(viewer.modelIndex, 20260401 % 38);
+            EXPECT_STREQ(viewer.statusText, "Student ID: CG-2026-0001");
+        }
     }
 }
 
