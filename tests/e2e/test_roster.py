@@ -19,6 +19,7 @@ import harness  # noqa: E402
 # is still one the prompt accepts (its leading number is 12).
 STUDENT_ID = '12"\\??=,'
 BUILD_DEADLINE = 600
+FROZEN_CLOCK = os.environ.get("CGDEMO_FROZEN_CLOCK", "")
 
 
 def csv_field(text):
@@ -62,14 +63,34 @@ class RosterBuildTest(harness.ProgramTestCase):
         self.assertGreater(len(harness.red_columns(picture)), 50, "no red status line")
         return band
 
+    def assert_page_keys_bring_back_the_own_scene(self, binary):
+        """With the clock held still, every Page key after a change of model and
+        tile brings back the first frame exactly: the student's own ID and
+        scene, never a classmate's."""
+        self.use_binary(binary)
+        with harness.Program(self.directory, stdin_text=None,
+                             environment={"LD_PRELOAD": FROZEN_CLOCK}) as program:
+            program.wait_for_window()
+            own = program.screenshot()
+            for page in ("Prior", "Prior", "Next", "Next"):
+                program.key("Right", "period")
+                program.wait_for_picture(lambda p: p.difference(own) > 0,
+                                         "the scene to change after Right and '.'")
+                program.key(page)
+                program.wait_for_picture(lambda p: p.difference(own) == 0,
+                                         f"{page} to bring back the student's own scene")
+            self.assert_closes_cleanly(program)
+
     def test_roster_registers_its_students_and_a_bad_one_stops_the_build(self):
         # Columns in another order than the program's, an instructor's own
         # column whose field holds a comma, a line break and non-ASCII text.
+        # The current user sits between two classmates.
         self.write_roster([
             "name,seed,login_name,student_id",
+            "Before,5,before-student,CG-2026-0000",
             f'"Yamada, Taro\r\n(山田 太郎)",,{csv_field(self.user)},{csv_field(STUDENT_ID)}',
             "",
-            "Other,17,other-student,CG-2026-0002",
+            "After,17,after-student,CG-2026-0002",
         ])
         status, output = self.cmake("-S", harness.ROOT, "-B", self.build,
                                     "-DCMAKE_BUILD_TYPE=Release", "-DCGDEMO_TESTS=OFF", "-DCGDEMO_SHEET=OFF",
@@ -80,6 +101,7 @@ class RosterBuildTest(harness.ProgramTestCase):
 
         # Standard input stays open: a program that asked would wait for it.
         registered = self.status_band(os.path.join(self.build, "cgdemo"), None)
+        self.assert_page_keys_bring_back_the_own_scene(os.path.join(self.build, "cgdemo"))
         # The same ID typed at the prompt of the program built without a roster
         # gives the same line, so the registered ID arrived byte for byte.
         typed = self.status_band(self.plain_binary, STUDENT_ID + "\n")
