@@ -135,10 +135,10 @@ class WindowsTest(harness.ProgramTestCase):
         rest of the test."""
         self.use_wrapper(f"exec wine '{path}' \"$@\"")
 
-    def linux_pictures(self):
-        """The Linux build's pictures for ID 12345678: the clock stopped and
+    def linux_pictures(self, student_id="12345678"):
+        """The Linux build's pictures for student_id: the clock stopped and
         the angles reset, then the next tile."""
-        with harness.Program(self.directory) as linux:
+        with harness.Program(self.directory, f"{student_id}\n") as linux:
             linux.wait_for_window()
             linux.key("space", "r")
             still = linux.settle()
@@ -148,18 +148,21 @@ class WindowsTest(harness.ProgramTestCase):
         return still, next_tile
 
     def test_picture_and_keys_match_the_linux_build_and_closing_ends_with_0(self):
-        still, next_tile = self.linux_pictures()
+        still, next_tile = self.linux_pictures("24T11099")
         # The two states differ (the status line's form, the tile), so a match
         # below shows that each key arrived.
         self.assertGreater(pixels_apart(still, next_tile), DIFFERENT_PIXELS)
 
         self.use_windows_binary()
-        with harness.Program(self.directory) as program:
+        with harness.Program(self.directory, stdin_text=None) as program:
+            program.wait_for_stdout(harness.PROMPT, timeout=WINEBOOT_DEADLINE)
+            self.assert_no_program_window("the prompt waits")
+            # Typed with the Japanese input method on, through a pipe as UTF-8.
+            program.type_line("２４Ｔ１１０９９\n", close=True)
             window = program.wait_for_window()
             self.assertEqual(harness.window_geometry(window)[2:], (640, 640))
-            self.assertIn(harness.PROMPT, program.stdout)
             program.key("space", "r")
-            self.assert_shows(program, still, "ID 12345678, clock stopped, angles reset")
+            self.assert_shows(program, still, "ID 24T11099, clock stopped, angles reset")
             program.key("period")
             self.assert_shows(program, next_tile, "after '.'")
             self.assert_closes_cleanly(program)
