@@ -1,7 +1,9 @@
 """The window as a person sees it: title, size, place, background, and that no
-key ends the program while closing the window does."""
+key ends the program while closing the window does; without a display, one
+plain line."""
 
 import os
+import subprocess
 import sys
 import unittest
 
@@ -41,6 +43,20 @@ class WindowTest(harness.ProgramTestCase):
             self.assertEqual(harness.find_windows(harness.TITLE), [program.window])
             self.assert_closes_cleanly(program)
             self.assertEqual(program.stderr, "")
+
+    def test_without_a_display_one_line_names_the_display_tried(self):
+        # No X server listens on display 997: the test's own uses -displayfd.
+        said = {"": "no display is set (DISPLAY is empty)",
+                ":997": 'cannot open the display ":997"'}
+        for display, reason in said.items():
+            with self.subTest(display=display):
+                result = subprocess.run(
+                    [harness.BINARY], cwd=self.directory, env=dict(os.environ, DISPLAY=display),
+                    stdin=subprocess.DEVNULL, capture_output=True, text=True,
+                    timeout=harness.EXIT_DEADLINE)
+                # Before the prompt and without a box: the line and status 1.
+                self.assertEqual((result.returncode, result.stdout, result.stderr),
+                                 (1, "", f"cgdemo needs a graphical desktop: {reason}\n"))
 
 
 if __name__ == "__main__":
