@@ -9,10 +9,8 @@
 // the GLUT error handler installed before (freeglut's own: a line and exit 1).
 void initGlut(int* argc, char** argv);
 
-// initGlut for the program: a display that cannot be opened ends the process
-// with status 1 after one line on standard error saying that the program needs
-// a graphical desktop and naming the display tried; no box. Any other fatal
-// GLUT error is printed in GLUT's words and also ends it with status 1.
+// initGlut for the program, with platformReportMissingDisplay's report of a
+// display that cannot be opened (one line, exit status 1, no box).
 void startGlut(int* argc, char** argv);
 
 // Reads the floor texture into viewer.texturePixels. When it cannot be read:

@@ -12,6 +12,11 @@ void initGlut(int* argc, char** argv) {
     glutInitWindowPosition(0, 0);
 }
 
+void startGlut(int* argc, char** argv) {
+    platformReportMissingDisplay();
+    initGlut(argc, argv);
+}
+
 void openWindow() {
     glutCreateWindow("Sample Program for CG Report");
     // The console had the keyboard for the prompt; the picture is what comes next.

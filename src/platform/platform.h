@@ -34,6 +34,14 @@ void platformOpenStandardStreams();
 // program alike.
 bool platformReadLine(std::FILE* in, std::string& line);
 
+// Called before GLUT starts: a display that GLUT cannot open (no DISPLAY, or
+// one that does not answer) then ends the process with status 1 after one
+// line on standard error saying that the program needs a graphical desktop
+// and naming the display tried; no box. Any other fatal GLUT error is printed
+// in GLUT's words, also with status 1. Linux only (missing_display_linux.cpp);
+// elsewhere there is no display to miss and GLUT's own report stays.
+void platformReportMissingDisplay();
+
 // Brings the window just opened to the front with the keyboard focus, over
 // the console that had it for the prompt. Nothing to do where the window
 // system does that itself for a new window (X).

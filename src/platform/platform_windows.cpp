@@ -68,6 +68,9 @@ void platformExit(int status) {
 // input ends at once (the ID is then refused).
 void platformOpenStandardStreams() {}
 
+// Windows always has a desktop to draw on.
+void platformReportMissingDisplay() {}
+
 namespace {
 
 BOOL CALLBACK raiseVisibleWindow(HWND window, LPARAM) {

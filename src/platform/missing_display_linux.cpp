@@ -1,4 +1,4 @@
-// GLUT's start for the program, with a plain line instead of freeglut's when there is no display.
+// On X: a plain line instead of freeglut's when the display cannot be opened.
 #include <GL/freeglut.h>
 
 #include <cstdarg>
@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/app.h"
 #include "platform/platform.h"
 
 namespace {
@@ -37,7 +36,7 @@ void onGlutError(const char* format, va_list arguments) {
 
 }  // namespace
 
-void startGlut(int* argc, char** argv) {
+void platformReportMissingDisplay() {
+    // freeglut returns from fgError after a handler: the handler ends the process itself.
     glutInitErrorFunc(onGlutError);
-    initGlut(argc, argv);
 }
