@@ -1,6 +1,7 @@
 """The Windows build, cgdemo.exe, under wine on the X server of `make test`:
-its window, its picture against the Linux build's picture of the same state,
-its error boxes with their exit status and legible Japanese text, refused
+its window, opened only after the ID prompt, its picture against the Linux
+build's picture of the same state (a full-width ID through a pipe and typed in
+a console in the Japanese code page included), its error boxes with their exit status and legible Japanese text, refused
 texture files, closing it, and the zip for Windows users.
 
 `make test` builds the program with `make windows` and names it in
@@ -9,6 +10,7 @@ and its wine server is stopped when the tests end.
 """
 
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -166,6 +168,29 @@ class WindowsTest(harness.ProgramTestCase):
             program.key("period")
             self.assert_shows(program, next_tile, "after '.'")
             self.assert_closes_cleanly(program)
+
+    def test_full_width_id_typed_in_a_japanese_console(self):
+        # A console in the Japanese code page (932), as on a Japanese Windows:
+        # the input method's full-width ID reaches the program only when the
+        # console is read as wide text. `script` gives wine a terminal, which
+        # wine turns into the console; its output is drawn with escape codes.
+        still, _ = self.linux_pictures("24T11099")
+        command = f"chcp 932 && Z:{WINDOWS_BINARY.replace('/', chr(92))}"
+        self.use_wrapper(f"exec script -qec \"wine cmd /c '{command}'\" /dev/null")
+        with harness.Program(self.directory, stdin_text=None) as program:
+            def shown():
+                return re.sub(r"\x1b\[[0-9;?]*[A-Za-z]|\s", "", program.stdout)
+
+            harness.wait_until(lambda: "(8digitsnumber)>" in shown(), WINEBOOT_DEADLINE,
+                               "the prompt in the console")
+            self.assertIn("Activecodepage:932", shown())
+            self.assert_no_program_window("the prompt waits")
+            program.type_line("２４Ｔ１１０９９\r")
+            program.wait_for_window()
+            program.key("space", "r")
+            self.assert_shows(program, still, "ID 24T11099 typed in the console")
+            program.close()
+            program.wait_exit()
 
     def assert_shows(self, program, expected, what):
         """Waits until the window matches the Linux build's picture expected."""
