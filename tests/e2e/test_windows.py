@@ -1,8 +1,9 @@
 """The Windows build, cgdemo.exe, under wine on the X server of `make test`:
 its window, opened only after the ID prompt, its picture against the Linux
 build's picture of the same state (a full-width ID through a pipe and typed in
-a console in the Japanese code page included), its error boxes with their exit status and legible Japanese text, refused
-texture files, closing it, and the zip for Windows users.
+a console in the Japanese code page included), its error boxes with their exit
+status and legible Japanese text, refused texture files, closing it, and the
+zip for Windows users.
 
 `make test` builds the program with `make windows` and names it in
 CGDEMO_WINDOWS_BINARY. The wine prefix is made beside it, in the build folder,
