@@ -53,20 +53,24 @@ fuzz-build: deps
 
 # The roster generator of a Windows build runs here: it is built natively, there.
 ROSTER_HOST_BUILD = $(WINDOWS_BUILD)/roster-host
-# cgdemo.exe (with the class roster ROSTER when given), linked statically
+# cgdemo.exe with the class roster $(1) (none when empty), linked statically
 # against a freeglut built once per build folder from Debian's freeglut source package.
+define WINDOWS_PROGRAM
+@tools/install-deps.sh run windows
+@tools/build-freeglut-windows.sh $(WINDOWS_BUILD)
+$(if $(1),@$(CONFIGURE) $(ROSTER_HOST_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	-DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF -DCGDEMO_ROSTER= >/dev/null)
+$(if $(1),@$(BUILD_IN) $(ROSTER_HOST_BUILD) --target roster_table)
+@$(CONFIGURE) $(WINDOWS_BUILD) "-DCGDEMO_ROSTER:FILEPATH=$(1)" \
+	"-DCGDEMO_ROSTER_GENERATOR=$(if $(1),$(abspath $(ROSTER_HOST_BUILD))/roster_table)" \
+	-DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF \
+	-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	-DFreeGLUT_DIR=$(abspath $(WINDOWS_BUILD))/freeglut/install/lib/cmake/FreeGLUT >/dev/null
+@$(BUILD_IN) $(WINDOWS_BUILD) --target cgdemo
+endef
+
 windows:
-	@tools/install-deps.sh run windows
-	@tools/build-freeglut-windows.sh $(WINDOWS_BUILD)
-	$(if $(ROSTER),@$(CONFIGURE) $(ROSTER_HOST_BUILD) -DCMAKE_BUILD_TYPE=Release \
-		-DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF -DCGDEMO_ROSTER= >/dev/null)
-	$(if $(ROSTER),@$(BUILD_IN) $(ROSTER_HOST_BUILD) --target roster_table)
-	@$(CONFIGURE) $(WINDOWS_BUILD) $(ROSTER_OPTION) \
-		"-DCGDEMO_ROSTER_GENERATOR=$(if $(ROSTER),$(abspath $(ROSTER_HOST_BUILD))/roster_table)" \
-		-DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF \
-		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
-		-DFreeGLUT_DIR=$(abspath $(WINDOWS_BUILD))/freeglut/install/lib/cmake/FreeGLUT >/dev/null
-	@$(BUILD_IN) $(WINDOWS_BUILD) --target cgdemo
+	$(call WINDOWS_PROGRAM,$(ROSTER))
 
 # Only what the program needs: no test tools, no tests built.
 run:
@@ -108,11 +112,11 @@ bench: build
 #   dist/cgdemo-windows-x64-lab-<roster name>.zip: the same with the roster
 dist:
 	@tools/install-deps.sh run dist
-	@$(MAKE) windows ROSTER=
+	$(call WINDOWS_PROGRAM,)
 	@mkdir -p $(DIST)
 	@$(call WINDOWS_ZIP,$(DIST)/cgdemo-windows-x64.zip)
 	@echo "Wrote $(DIST)/cgdemo-windows-x64.zip (without a roster: for everyone)"
-	$(if $(ROSTER),@$(MAKE) windows)
+	$(if $(ROSTER),$(call WINDOWS_PROGRAM,$(ROSTER)))
 	$(if $(ROSTER),@$(call WINDOWS_ZIP,$(DIST)/cgdemo-windows-x64-lab-$(call ROSTER_NAME,$(WINDOWS_BUILD)).zip))
 	$(if $(ROSTER),@echo "Wrote $(DIST)/cgdemo-windows-x64-lab-$(call ROSTER_NAME,$(WINDOWS_BUILD)).zip ($(call ROSTER_SUMMARY,$(WINDOWS_BUILD)))")
 	@$(CONFIGURE) $(DIST_BUILD) $(ROSTER_OPTION) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF >/dev/null
