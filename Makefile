@@ -10,6 +10,8 @@ BENCH_BUILD ?= build-bench
 DIST_BUILD ?= build-dist
 # The Windows program, cross-built with mingw-w64.
 WINDOWS_BUILD ?= build-windows
+# What `make dist` writes.
+DIST ?= dist
 # Seconds each fuzz target runs: bounded in `make test`, longer in `make fuzz`.
 FUZZ_TEST_SECONDS ?= 60
 FUZZ_SECONDS ?= 1800
@@ -21,6 +23,10 @@ ROSTER ?=
 ROSTER_OPTION = "-DCGDEMO_ROSTER:FILEPATH=$(ROSTER)"
 # Configures a build folder (tools/configure.sh remakes one copied from elsewhere).
 CONFIGURE = tools/configure.sh
+# Builds a configured folder, without make's own lines around a failure.
+BUILD_IN = tools/build.sh
+# No "Entering/Leaving directory" lines, here or in the builds' own makes.
+MAKEFLAGS += --no-print-directory
 # The builds each use both cores already.
 .NOTPARALLEL:
 
@@ -32,41 +38,45 @@ deps:
 # Everything: the programs and every test.
 build: deps
 	@$(CONFIGURE) $(BUILD) $(ROSTER_OPTION) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=ON -DCGDEMO_SHEET=ON >/dev/null
-	@cmake --build $(BUILD) -j2
+	@$(BUILD_IN) $(BUILD)
 
 # Library, tests and cgdemo with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps
 	@$(CONFIGURE) $(ASAN_BUILD) $(ROSTER_OPTION) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCGDEMO_SANITIZE=ON >/dev/null
-	@cmake --build $(ASAN_BUILD) -j2
+	@$(BUILD_IN) $(ASAN_BUILD)
 
 # The libFuzzer targets, built with clang and both sanitizers.
 fuzz-build: deps
 	@$(CONFIGURE) $(FUZZ_BUILD) $(ROSTER_OPTION) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCGDEMO_SANITIZE=ON -DCGDEMO_FUZZ=ON -DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j2 --target fuzz_bitmap fuzz_student_id fuzz_roster
+	@$(BUILD_IN) $(FUZZ_BUILD) --target fuzz_bitmap fuzz_student_id fuzz_roster
 
 # The roster generator of a Windows build runs here: it is built natively, there.
 ROSTER_HOST_BUILD = $(WINDOWS_BUILD)/roster-host
-# cgdemo.exe, linked statically against a freeglut built once per build folder
-# from Debian's freeglut source package.
+# cgdemo.exe with the class roster $(1) (none when empty), linked statically
+# against a freeglut built once per build folder from Debian's freeglut source package.
+define WINDOWS_PROGRAM
+@tools/install-deps.sh run windows
+@tools/build-freeglut-windows.sh $(WINDOWS_BUILD)
+$(if $(1),@$(CONFIGURE) $(ROSTER_HOST_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	-DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF -DCGDEMO_ROSTER= >/dev/null)
+$(if $(1),@$(BUILD_IN) $(ROSTER_HOST_BUILD) --target roster_table)
+@$(CONFIGURE) $(WINDOWS_BUILD) "-DCGDEMO_ROSTER:FILEPATH=$(1)" \
+	"-DCGDEMO_ROSTER_GENERATOR=$(if $(1),$(abspath $(ROSTER_HOST_BUILD))/roster_table)" \
+	-DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF \
+	-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	-DFreeGLUT_DIR=$(abspath $(WINDOWS_BUILD))/freeglut/install/lib/cmake/FreeGLUT >/dev/null
+@$(BUILD_IN) $(WINDOWS_BUILD) --target cgdemo
+endef
+
 windows:
-	@tools/install-deps.sh run windows
-	@tools/build-freeglut-windows.sh $(WINDOWS_BUILD)
-	$(if $(ROSTER),@$(CONFIGURE) $(ROSTER_HOST_BUILD) -DCMAKE_BUILD_TYPE=Release \
-		-DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF -DCGDEMO_ROSTER= >/dev/null)
-	$(if $(ROSTER),@cmake --build $(ROSTER_HOST_BUILD) -j2 --target roster_table)
-	@$(CONFIGURE) $(WINDOWS_BUILD) $(ROSTER_OPTION) \
-		"-DCGDEMO_ROSTER_GENERATOR=$(if $(ROSTER),$(abspath $(ROSTER_HOST_BUILD))/roster_table)" \
-		-DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF \
-		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
-		-DFreeGLUT_DIR=$(abspath $(WINDOWS_BUILD))/freeglut/install/lib/cmake/FreeGLUT >/dev/null
-	@cmake --build $(WINDOWS_BUILD) -j2 --target cgdemo
+	$(call WINDOWS_PROGRAM,$(ROSTER))
 
 # Only what the program needs: no test tools, no tests built.
 run:
 	@tools/install-deps.sh run
 	@$(CONFIGURE) $(BUILD) $(ROSTER_OPTION) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF >/dev/null
-	@cmake --build $(BUILD) -j2 --target cgdemo
+	@$(BUILD_IN) $(BUILD) --target cgdemo
 	@tools/run.sh $(BUILD)
 
 # Every test of the normal build (the soak drives the sanitizer build's cgdemo,
@@ -86,22 +96,43 @@ fuzz: fuzz-build
 # cgdemo-sheet takes for a class (not a test).
 bench: build
 	@$(CONFIGURE) $(BENCH_BUILD) -S bench -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(BENCH_BUILD) -j2
+	@$(BUILD_IN) $(BENCH_BUILD)
 	@tools/with-xvfb.sh python3 bench/run.py $(BUILD) $(BENCH_BUILD)
 	@python3 bench/sheet.py $(BUILD)
 
-# dist/cgdemo_<version>_<arch>.deb, the Debian package, made by CPack, and
-# dist/cgdemo-windows-x64.zip: cgdemo.exe, its texture and a README for Windows users.
-dist: windows
+# The dist/ files of a roster build carry the roster's name, and a build
+# without a roster never writes over them. The students' zip is always built
+# without a roster: it goes to everyone's own computer, and a roster build holds
+# every ID and login name in readable form; the roster's Windows program is the
+# lab zip. Each file is named as it is written.
+#   dist/cgdemo_<version>_<arch>.deb: the Debian package, made by CPack; with a
+#     roster its version is 1.0.0+roster.<UTC build time>.<roster name>, so
+#     that it replaces any earlier one (the older package of that roster goes)
+#   dist/cgdemo-windows-x64.zip: cgdemo.exe, its texture and a README for Windows users
+#   dist/cgdemo-windows-x64-lab-<roster name>.zip: the same with the roster
+dist:
 	@tools/install-deps.sh run dist
+	$(call WINDOWS_PROGRAM,)
+	@mkdir -p $(DIST)
+	@$(call WINDOWS_ZIP,$(DIST)/cgdemo-windows-x64.zip)
+	@echo "Wrote $(DIST)/cgdemo-windows-x64.zip (without a roster: for everyone)"
+	$(if $(ROSTER),$(call WINDOWS_PROGRAM,$(ROSTER)))
+	$(if $(ROSTER),@$(call WINDOWS_ZIP,$(DIST)/cgdemo-windows-x64-lab-$(call ROSTER_NAME,$(WINDOWS_BUILD)).zip))
+	$(if $(ROSTER),@echo "Wrote $(DIST)/cgdemo-windows-x64-lab-$(call ROSTER_NAME,$(WINDOWS_BUILD)).zip ($(call ROSTER_SUMMARY,$(WINDOWS_BUILD)))")
 	@$(CONFIGURE) $(DIST_BUILD) $(ROSTER_OPTION) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF >/dev/null
-	@cmake --build $(DIST_BUILD) -j2
+	@$(BUILD_IN) $(DIST_BUILD)
 	@rm -rf $(DIST_BUILD)/packages
-	@cd $(DIST_BUILD) && cpack -G DEB -B packages >/dev/null
-	@mkdir -p dist
-	@cp $(DIST_BUILD)/packages/*.deb dist/
-	@echo "Wrote" dist/$$(cd $(DIST_BUILD)/packages && ls *.deb)
-	@rm -f dist/cgdemo-windows-x64.zip
-	@zip -q -j -X dist/cgdemo-windows-x64.zip $(WINDOWS_BUILD)/cgdemo.exe assets/japan.bmp
-	@zip -q -j -X -l dist/cgdemo-windows-x64.zip packaging/windows/README.txt
-	@echo "Wrote dist/cgdemo-windows-x64.zip"
+	@cd $(DIST_BUILD) && { cpack -G DEB -B packages >cpack.log 2>&1 || { cat cpack.log >&2; exit 1; }; }
+	$(if $(ROSTER),@rm -f $(DIST)/cgdemo_*+roster.$(STAMP_PATTERN).$(call ROSTER_NAME,$(DIST_BUILD))_*.deb)
+	@cp $(DIST_BUILD)/packages/*.deb $(DIST)/
+	@echo "Wrote" $(DIST)/$$(cd $(DIST_BUILD)/packages && ls *.deb) $(if $(ROSTER),"($(call ROSTER_SUMMARY,$(DIST_BUILD)))")
+
+# Zips cgdemo.exe of the Windows build, its texture and the README (Windows line ends) as $(1).
+WINDOWS_ZIP = rm -f $(1) && zip -q -j -X $(1) $(WINDOWS_BUILD)/cgdemo.exe assets/japan.bmp && \
+	zip -q -j -X -l $(1) packaging/windows/README.txt
+# The roster's name in file names, as the roster build in folder $(1) made it.
+ROSTER_NAME = $$(sed -n 's/^CGDEMO_ROSTER_NAME:INTERNAL=//p' $(1)/CMakeCache.txt)
+# "roster FILE, N students" for the roster build in folder $(1): one table line a student.
+ROSTER_SUMMARY = roster $(ROSTER), $$(grep -c '^    {' $(1)/generated/registered_students.cpp) students
+# The UTC build time in a roster package's version: 14 digits.
+STAMP_PATTERN = $(subst d,[0-9],dddddddddddddd)

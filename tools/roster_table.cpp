@@ -1,11 +1,15 @@
 // Build-time generator: writes the registered-student table of a class roster as C++ source.
 //
 // roster_table ROSTER.csv TABLE.cpp reads the roster with the program's own
-// reader and writes TABLE.cpp only when the whole roster is accepted; otherwise
-// it prints "<file>:<line>: <reason>" and fails, which stops the build.
+// reader. When the whole roster is accepted it says "Registered N students from
+// ROSTER.csv" and writes TABLE.cpp, unless it already holds that table, so that
+// an unchanged class compiles nothing; otherwise it prints one line
+// "<file>:<line>: <reason>" per refused row and fails, which stops the build.
+// Names in the roster are never written: they are for the sheet only.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -65,21 +69,30 @@ int main(int argc, char** argv) {
         std::cerr << error << "\n";
         return 1;
     }
-    // Written beside the target and renamed, so that a failed run leaves no half table.
     const std::string table = argv[2];
-    const std::string partial = table + ".partial";
-    {
-        std::ofstream out(partial, std::ios::binary);
-        out << tableSource(entries);
-        if (!out.flush()) {
-            std::cerr << partial << ": cannot be written\n";
+    const std::string source = tableSource(entries);
+    std::ifstream existing(table, std::ios::binary);
+    const std::string written{std::istreambuf_iterator<char>(existing),
+                              std::istreambuf_iterator<char>()};
+    existing.close();
+    if (written != source) {
+        // Written beside the target and renamed, so that a failed run leaves no half table.
+        const std::string partial = table + ".partial";
+        {
+            std::ofstream out(partial, std::ios::binary);
+            out << source;
+            if (!out.flush()) {
+                std::cerr << partial << ": cannot be written\n";
+                return 1;
+            }
+        }
+        std::remove(table.c_str());  // rename does not replace a file everywhere
+        if (std::rename(partial.c_str(), table.c_str()) != 0) {
+            std::cerr << table << ": cannot be written\n";
             return 1;
         }
     }
-    std::remove(table.c_str());  // rename does not replace a file everywhere
-    if (std::rename(partial.c_str(), table.c_str()) != 0) {
-        std::cerr << table << ": cannot be written\n";
-        return 1;
-    }
+    std::cout << "Registered " << entries.size() << (entries.size() == 1 ? " student" : " students")
+              << " from " << argv[1] << "\n";
     return 0;
 }

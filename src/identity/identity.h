@@ -63,31 +63,59 @@ void applyPersonalSeed();
 
 // One student row of a class roster file.
 struct RosterEntry {
-    std::string studentId;
-    std::string loginName;
-    std::string seedText;  // decimal; the ID's prompt seed when the file left it empty
-    int line;              // line of the file on which the row starts
+    std::string studentId;  // read through halfWidthText
+    std::string loginName;  // read through halfWidthText
+    std::string seedText;   // decimal; the ID's prompt seed when the file left it empty
+    std::string name;       // the student's name for the sheet, empty without a name column;
+                            // never compiled into a program
+    int line;               // line of the file on which the row starts
 };
 
-// Parses the whole text of a roster file; name is the file name used in messages.
-// Returns true and fills entries, or false with error "<name>:<line>: <reason>".
+// At most this many refused rows are listed in one message.
+constexpr int maxListedRosterRefusals = 20;
+
+// Parses the whole content of a roster file; name is the file name used in messages.
+// Returns true and fills entries, or false with error: one line per refused row,
+// "<name>:<line>: <reason>", the first maxListedRosterRefusals of them, then
+// "<name>: N more refused rows ..." when there are more; lines separated by '\n'.
 //
-// The text is UTF-8 (a byte order mark allowed) with CRLF, LF or CR line ends,
-// comma-separated and quoted as spreadsheets write it ("" is a quote inside a
-// quoted field, which may also hold commas and line breaks). The first non-blank
-// row names the columns: student_id and login_name, optionally seed, in any
-// order; other columns are ignored. Rows whose fields are all empty are skipped.
-// Refused, each with the line of its row: text that is not UTF-8, an empty file
-// or one without student rows, a missing or repeated column, a row with more
-// non-empty fields than the header has columns, an unclosed quote; an empty
-// student ID or one over 51 bytes; an empty login name, one over 63 bytes, one
-// listed twice or equal to fallbackLoginName; control characters in either, or
-// spaces around the login name; a seed that is not a decimal number from 0 to
-// 2147483647; an empty seed where the prompt would refuse the ID (parseStudentId
-// refuses it, or it holds a space). Pure.
+// The content is decoded by decodeRosterText, comma-separated and quoted as
+// spreadsheets write it ("" is a quote inside a quoted field, which may also
+// hold commas and line breaks). The first non-blank row names the columns
+// (rosterColumnOfHeader): the student ID and the login name, optionally the
+// seed and the name, in any order; other columns are ignored. Rows whose fields
+// are all empty are skipped. IDs, login names and seeds are read through
+// halfWidthText. Refused on their own, each with the line of its row, so that
+// one run lists them all: a row with more non-empty fields than the header has
+// columns, text after a closing quote; an empty student ID or one over 51
+// bytes; an empty login name, one over 63 bytes, one listed twice or equal to
+// fallbackLoginName; control characters in either, or spaces around the login
+// name; a seed that is not a decimal number from 0 to 2147483647; an empty seed
+// where the prompt would refuse the ID (parseStudentId refuses it, or it holds a
+// space). Refused alone, as the rows cannot be read after them: content that is
+// not text in a known encoding, an empty file or one without student rows, a
+// missing or repeated column, an unclosed quote. Pure.
 bool parseRoster(const std::string& text, const std::string& name,
                  std::vector<RosterEntry>& entries, std::string& error);
 
-// Reads the file at path (UTF-8) and parses it with path as its name; a file
-// that cannot be read gives "<path>: <reason>". entries is untouched on failure.
+// Reads the file at path and parses it with path as its name; a file that
+// cannot be read gives "<path>: <reason>". entries is untouched on failure.
 bool readRoster(const std::string& path, std::vector<RosterEntry>& entries, std::string& error);
+
+// The content of a roster file as UTF-8 text, without a byte order mark: UTF-8
+// with or without one, else Shift_JIS as a Japanese-locale spreadsheet writes it
+// (read as Windows code page 932). Returns false, with the line of the first
+// byte that neither encoding reads (the later of the two) and the reason, for
+// anything else: UTF-16, zero bytes, or a file with a UTF-8 byte order mark that
+// is not UTF-8. Pure.
+bool decodeRosterText(const std::string& content, std::string& text, int& line,
+                      std::string& reason);
+
+// What a header cell of a roster names.
+enum class RosterColumn { other, studentId, loginName, seed, name };
+
+// The column a header cell names, compared ignoring letter case, surrounding
+// spaces and full-width or half-width forms: student_id or 学籍番号; login_name,
+// ログイン名, ユーザー名, ユーザ名 or アカウント; seed; name, 氏名 or 名前.
+// Anything else is RosterColumn::other. Pure.
+RosterColumn rosterColumnOfHeader(const std::string& header);

@@ -1,4 +1,5 @@
 // Reading the text of a class roster (CSV as spreadsheets write it) into student rows.
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -14,16 +15,17 @@ constexpr std::size_t maxStudentIdBytes = 51;
 constexpr std::size_t maxLoginNameBytes = 63;
 constexpr uint32_t maxSeed = 2147483647;
 
+// Why a row, or the whole file, is refused: the line and the reason.
+struct Failure {
+    int line = 0;
+    std::string reason;
+};
+
 // One row of fields and the line on which it starts.
 struct Record {
     std::vector<std::string> fields;
     int line = 1;
-};
-
-// Where parsing stopped: the line and the reason, turned into the message last.
-struct Failure {
-    int line = 0;
-    std::string reason;
+    Failure malformed;  // line 0: the row's quoting is sound
 };
 
 bool fail(Failure& failure, int line, const std::string& reason) {
@@ -60,62 +62,6 @@ std::size_t lineEndAt(const std::string& text, std::size_t at) {
     return text[at] == '\n' ? 1 : 0;
 }
 
-// Length of the UTF-8 sequence at text[at], 0 when it is not valid UTF-8
-// (overlong forms, surrogates and values past U+10FFFF are not).
-std::size_t utf8SequenceAt(const std::string& text, std::size_t at) {
-    const auto byte = [&](std::size_t k) {
-        return at + k < text.size() ? static_cast<unsigned char>(text[at + k]) : 0u;
-    };
-    const unsigned lead = byte(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length;
-    unsigned low = 0x80, high = 0xbf;  // range of the second byte
-    if (lead >= 0xc2 && lead <= 0xdf) {
-        length = 2;
-    } else if (lead >= 0xe0 && lead <= 0xef) {
-        length = 3;
-        low = lead == 0xe0 ? 0xa0 : 0x80;
-        high = lead == 0xed ? 0x9f : 0xbf;
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
-        length = 4;
-        low = lead == 0xf0 ? 0x90 : 0x80;
-        high = lead == 0xf4 ? 0x8f : 0xbf;
-    } else {
-        return 0;
-    }
-    if (byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (std::size_t k = 2; k < length; ++k) {
-        if (byte(k) < 0x80 || byte(k) > 0xbf) {
-            return 0;
-        }
-    }
-    return length;
-}
-
-// Checks that text from start on is UTF-8 without zero bytes.
-bool checkEncoding(const std::string& text, std::size_t start, Failure& failure) {
-    int line = 1;
-    for (std::size_t at = start; at < text.size();) {
-        const std::size_t end = lineEndAt(text, at);
-        if (end > 0) {
-            at += end;
-            ++line;
-            continue;
-        }
-        const std::size_t length = text[at] == '\0' ? 0 : utf8SequenceAt(text, at);
-        if (length == 0) {
-            return fail(failure, line,
-                        "not UTF-8 text; save the sheet as \"CSV UTF-8 (comma delimited)\"");
-        }
-        at += length;
-    }
-    return true;
-}
-
 // Reads the quoted field that starts at text[at], moving at and line past it.
 bool readQuotedField(const std::string& text, std::size_t& at, int& line, std::string& field,
                      Failure& failure) {
@@ -139,17 +85,23 @@ bool readQuotedField(const std::string& text, std::size_t& at, int& line, std::s
         }
     }
     if (at < text.size() && text[at] != ',' && lineEndAt(text, at) == 0) {
-        return fail(failure, line,
-                    "text after the closing quote of a field (a quote inside a quoted field "
-                    "is written twice)");
+        fail(failure, line,
+             "text after the closing quote of a field (a quote inside a quoted field is "
+             "written twice)");
+        // The rest of the line belongs to this row: the next row starts after it.
+        while (at < text.size() && lineEndAt(text, at) == 0) {
+            ++at;
+        }
+        return false;
     }
     return true;
 }
 
-// Splits text from start on into records of fields, the way spreadsheets quote them.
-bool splitRecords(const std::string& text, std::size_t start, std::vector<Record>& records,
-                  Failure& failure) {
-    std::size_t at = start;
+// Splits text into records of fields, the way spreadsheets quote them. A
+// record whose quoting is broken is kept with the reason; an unclosed quote
+// takes the rest of the text and ends the split.
+void splitRecords(const std::string& text, std::vector<Record>& records) {
+    std::size_t at = 0;
     int line = 1;
     while (at < text.size()) {
         Record record;
@@ -157,8 +109,10 @@ bool splitRecords(const std::string& text, std::size_t start, std::vector<Record
         for (bool more = true; more;) {
             std::string field;
             if (text[at] == '"') {
-                if (!readQuotedField(text, at, line, field, failure)) {
-                    return false;
+                if (!readQuotedField(text, at, line, field, record.malformed) &&
+                    at >= text.size()) {
+                    records.push_back(record);
+                    return;
                 }
             } else {
                 while (at < text.size() && text[at] != ',' && lineEndAt(text, at) == 0) {
@@ -181,7 +135,6 @@ bool splitRecords(const std::string& text, std::size_t start, std::vector<Record
         }
         records.push_back(record);
     }
-    return true;
 }
 
 bool isBlank(const Record& record) {
@@ -216,32 +169,46 @@ struct Columns {
     int studentId = -1;
     int loginName = -1;
     int seed = -1;
+    int name = -1;
     std::size_t count = 0;
 };
+
+// The header's cells, quoted and separated by commas, for a message.
+std::string headerCells(const Record& header) {
+    std::string cells;
+    for (const std::string& field : header.fields) {
+        cells += (cells.empty() ? "" : ", ") + quoted(field);
+    }
+    return cells;
+}
 
 bool readHeader(const Record& header, Columns& columns, Failure& failure) {
     columns.count = header.fields.size();
     for (std::size_t i = 0; i < header.fields.size(); ++i) {
-        const std::string name = trimmed(header.fields[i]);
-        int* column = name == "student_id"   ? &columns.studentId
-                      : name == "login_name" ? &columns.loginName
-                      : name == "seed"       ? &columns.seed
-                                             : nullptr;
+        const RosterColumn named = rosterColumnOfHeader(header.fields[i]);
+        int* column = named == RosterColumn::studentId   ? &columns.studentId
+                      : named == RosterColumn::loginName ? &columns.loginName
+                      : named == RosterColumn::seed      ? &columns.seed
+                      : named == RosterColumn::name      ? &columns.name
+                                                         : nullptr;
         if (column == nullptr) {
-            continue;  // a column of the instructor's own, such as a name
+            continue;  // a column of the instructor's own, such as the reading of a name
         }
         if (*column != -1) {
-            return fail(failure, header.line, "the header names the column " + name + " twice");
+            return fail(failure, header.line,
+                        "the header names one column twice: " +
+                            quoted(header.fields[static_cast<std::size_t>(*column)]) + " and " +
+                            quoted(header.fields[i]));
         }
         *column = static_cast<int>(i);
     }
-    const char* const missing = columns.studentId == -1   ? "student_id"
-                                : columns.loginName == -1 ? "login_name"
+    const char* const missing = columns.studentId == -1 ? "student ID (student_id or 学籍番号)"
+                                : columns.loginName == -1 ? "login name (login_name or ログイン名)"
                                                           : nullptr;
     if (missing != nullptr) {
         return fail(failure, header.line,
-                    std::string("the header row names no column ") + missing +
-                        " (it needs student_id and login_name, optionally seed)");
+                    std::string("the header row names no ") + missing + " column; its cells are " +
+                        headerCells(header));
     }
     return true;
 }
@@ -331,60 +298,87 @@ bool seedOf(const std::string& given, const std::string& id, int line, std::stri
     return true;
 }
 
-bool parseRecords(const std::string& text, std::vector<RosterEntry>& entries, Failure& failure) {
-    std::size_t start = 0;
-    if (text.compare(0, 3, "\xef\xbb\xbf") == 0) {
-        start = 3;
-    } else if (text.compare(0, 2, "\xff\xfe") == 0 || text.compare(0, 2, "\xfe\xff") == 0) {
-        return fail(failure, 1, "UTF-16 text; save the sheet as \"CSV UTF-8 (comma delimited)\"");
-    }
-    std::vector<Record> records;
-    if (!checkEncoding(text, start, failure) || !splitRecords(text, start, records, failure)) {
+// The student of a row, or false with the reason it is refused. A login name
+// that is sound in itself is taken as the first of its kind, also when the
+// row is refused for its ID or seed.
+bool readRow(const Record& record, const Columns& columns, std::map<std::string, int>& lineOfLogin,
+             RosterEntry& entry, Failure& failure) {
+    if (record.malformed.line != 0) {
+        failure = record.malformed;
         return false;
     }
+    for (std::size_t i = columns.count; i < record.fields.size(); ++i) {
+        if (!record.fields[i].empty()) {
+            return fail(failure, record.line,
+                        "the row has more fields than the header has columns (a field "
+                        "holding a comma needs quotes)");
+        }
+    }
+    entry.studentId = halfWidthText(fieldOf(record, columns.studentId));
+    entry.loginName = halfWidthText(fieldOf(record, columns.loginName));
+    entry.name = trimmed(fieldOf(record, columns.name));
+    entry.line = record.line;
+    Failure idFailure, loginFailure, seedFailure;
+    const bool idAccepted = checkStudentId(entry.studentId, record.line, idFailure);
+    const bool loginAccepted =
+        checkLoginName(entry.loginName, record.line, lineOfLogin, loginFailure);
+    if (loginAccepted) {
+        lineOfLogin.emplace(entry.loginName, record.line);
+    }
+    const bool seedAccepted =
+        idAccepted && seedOf(halfWidthText(fieldOf(record, columns.seed)), entry.studentId,
+                             record.line, entry.seedText, seedFailure);
+    failure = !idAccepted ? idFailure : !loginAccepted ? loginFailure : seedFailure;
+    return idAccepted && loginAccepted && seedAccepted;
+}
+
+// Reads every row; each refused one adds its failure. A failure of the file
+// as a whole (encoding, header, an unclosed quote) ends the reading.
+void parseRecords(const std::string& content, std::vector<RosterEntry>& entries,
+                  std::vector<Failure>& failures) {
+    std::string text;
+    Failure failure;
+    if (!decodeRosterText(content, text, failure.line, failure.reason)) {
+        failures.push_back(failure);
+        return;
+    }
+    std::vector<Record> records;
+    splitRecords(text, records);
     std::size_t next = 0;
-    while (next < records.size() && isBlank(records[next])) {
+    while (next < records.size() && isBlank(records[next]) && records[next].malformed.line == 0) {
         ++next;
     }
     if (next == records.size()) {
-        return fail(failure, 1, "empty file; it needs a header row and one row per student");
+        failures.push_back({1, "empty file; it needs a header row and one row per student"});
+        return;
     }
     Columns columns;
     const Record& header = records[next++];
+    if (header.malformed.line != 0) {
+        failures.push_back(header.malformed);
+        return;
+    }
     if (!readHeader(header, columns, failure)) {
-        return false;
+        failures.push_back(failure);
+        return;
     }
 
     std::map<std::string, int> lineOfLogin;
     for (; next < records.size(); ++next) {
         const Record& record = records[next];
-        if (isBlank(record)) {
+        if (isBlank(record) && record.malformed.line == 0) {
             continue;
         }
-        for (std::size_t i = columns.count; i < record.fields.size(); ++i) {
-            if (!record.fields[i].empty()) {
-                return fail(failure, record.line,
-                            "the row has more fields than the header has columns (a field "
-                            "holding a comma needs quotes)");
-            }
-        }
         RosterEntry entry;
-        entry.studentId = fieldOf(record, columns.studentId);
-        entry.loginName = fieldOf(record, columns.loginName);
-        entry.line = record.line;
-        if (!checkStudentId(entry.studentId, record.line, failure) ||
-            !checkLoginName(entry.loginName, record.line, lineOfLogin, failure) ||
-            !seedOf(fieldOf(record, columns.seed), entry.studentId, record.line, entry.seedText,
-                    failure)) {
-            return false;
+        if (readRow(record, columns, lineOfLogin, entry, failure)) {
+            entries.push_back(entry);
+        } else {
+            failures.push_back(failure);
         }
-        lineOfLogin[entry.loginName] = record.line;
-        entries.push_back(entry);
     }
-    if (entries.empty()) {
-        return fail(failure, header.line, "no student rows after the header row");
+    if (failures.empty() && entries.empty()) {
+        failures.push_back({header.line, "no student rows after the header row"});
     }
-    return true;
 }
 
 }  // namespace
@@ -392,11 +386,21 @@ bool parseRecords(const std::string& text, std::vector<RosterEntry>& entries, Fa
 bool parseRoster(const std::string& text, const std::string& name,
                  std::vector<RosterEntry>& entries, std::string& error) {
     std::vector<RosterEntry> parsed;
-    Failure failure;
-    if (!parseRecords(text, parsed, failure)) {
-        error = name + ":" + std::to_string(failure.line) + ": " + failure.reason;
-        return false;
+    std::vector<Failure> failures;
+    parseRecords(text, parsed, failures);
+    if (failures.empty()) {
+        entries = parsed;
+        return true;
     }
-    entries = parsed;
-    return true;
+    error.clear();
+    const std::size_t listed = std::min<std::size_t>(failures.size(), maxListedRosterRefusals);
+    for (std::size_t i = 0; i < listed; ++i) {
+        error += (i == 0 ? "" : "\n") + name + ":" + std::to_string(failures[i].line) + ": " +
+                 failures[i].reason;
+    }
+    if (failures.size() > listed) {
+        error += "\n" + name + ": " + std::to_string(failures.size() - listed) +
+                 " more refused rows; correct the rows above and build again to see them";
+    }
+    return false;
 }

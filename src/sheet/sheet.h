@@ -32,7 +32,7 @@ struct SheetStudent {
     std::string pictureName;    // file name in the output folder; empty when refused
     bool drawsPicture = false;  // false when an earlier student with the same ID and seed drew it
     std::string selection;      // the status line's selection form after the seed is applied
-    char modelLabel = 0;        // the label of the selected model
+    std::string name;           // the student's name from the roster; empty when none
 };
 
 // Students from IDs, each read through halfWidthText and converted as the
@@ -40,8 +40,9 @@ struct SheetStudent {
 // form); a rejected one is refused with the prompt's message.
 std::vector<SheetStudent> studentsFromIds(const std::vector<std::string>& studentIds);
 
-// Students from the rows of a class roster, each with the seed of its row as
-// the program reads a registered student's seed; none is refused.
+// Students from the rows of a class roster, in roster order, each with the
+// seed of its row as the program reads a registered student's seed and the
+// name of its row; none is refused.
 std::vector<SheetStudent> studentsFromRoster(const std::vector<RosterEntry>& entries);
 
 // The ID with every character that cannot stand in a file name on common
@@ -69,14 +70,15 @@ std::string escapeUrl(const std::string& fileName);
 std::string printableText(const std::string& text);
 
 // The student's line on standard output, without the line break: ID, seed,
-// selection and model label separated by tabs, or ID, a tab and
-// "refused: <reason>".
+// selection and name (empty when none) separated by tabs, or ID, a tab and
+// "refused: <reason>". ID and name as printableText shows them.
 std::string sheetLine(const SheetStudent& student);
 
 // The whole index.html: a self-contained page with one card per accepted
-// student in input order (ID, seed, selection, model label, the picture as a
-// thumbnail linking to it at full size) and the refused students with their
-// reasons.
+// student in input order (name when there is one, ID, seed, selection, the
+// picture as a thumbnail linking to it at full size), a search box that shows
+// only the cards whose name or ID holds what is typed (a script in the page),
+// and the refused students with their reasons.
 std::string sheetHtml(const std::vector<SheetStudent>& students);
 
 // Writes an 8-bit RGB picture (rows top to bottom, tightly packed) to path as
@@ -93,8 +95,8 @@ void openSheetWindow(const char* displayName);
 void closeSheetWindow();
 
 // Puts the scene back to a fresh start and applies the student's seed as the
-// prompt does, filling in the selection and the model label; the status line
-// then reads "Student ID: <ID>". The student must outlive the drawing.
+// prompt does, filling in the selection; the status line then reads
+// "Student ID: <ID>". The student must outlive the drawing.
 void applyStudent(SheetStudent& student);
 
 // Draws the current scene's frame, the one the program shows first, and reads

@@ -46,6 +46,7 @@ std::vector<SheetStudent> studentsFromRoster(const std::vector<RosterEntry>& ent
         SheetStudent student;
         student.studentId = entry.studentId;
         student.seed = registeredSeed(entry.seedText.c_str());
+        student.name = entry.name;
         students.push_back(student);
     }
     return students;

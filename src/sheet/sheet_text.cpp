@@ -72,5 +72,5 @@ std::string sheetLine(const SheetStudent& student) {
         return id + "\trefused: " + student.refusal;
     }
     return id + "\t" + std::to_string(student.seed) + "\t" + student.selection + "\t" +
-           std::string(1, student.modelLabel);
+           printableText(student.name);
 }

@@ -10,7 +10,6 @@
 #include "app/viewer_state.h"
 #include "identity/identity.h"
 #include "input/input.h"
-#include "model/model.h"
 #include "render/render.h"
 #include "sheet/sheet.h"
 
@@ -55,7 +54,6 @@ void applyStudent(SheetStudent& student) {
     student.selection = viewer.statusText;
     viewer.showStudentId = 1;
     updateStatusText();
-    student.modelLabel = viewer.currentModel->letter;
 }
 
 void drawStartPicture(std::vector<unsigned char>& rgb, int& width, int& height) {

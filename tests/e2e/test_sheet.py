@@ -19,9 +19,9 @@ FROZEN_CLOCK = os.environ.get("CGDEMO_FROZEN_CLOCK", "")
 REFUSAL = "refused: " + harness.ID_MESSAGE
 # The worked examples of the seed: 12345678 and ab12CD9z (read as 12123496).
 LINES = {
-    "12345678": "12345678\t12345678\tModel 10/38, Animation 3/7 1/3 1/12, Texture 7\tX",
-    "ab12CD9z": "ab12CD9z\t12123496\tModel 14/38, Animation 1/7 2/3 11/12, Texture 8\tP",
-    "00000038": "00000038\t38\tModel 0/38, Animation 4/7 3/3 9/12, Texture 12\tA",
+    "12345678": "12345678\t12345678\tModel 10/38, Animation 3/7 1/3 1/12, Texture 7\t",
+    "ab12CD9z": "ab12CD9z\t12123496\tModel 14/38, Animation 1/7 2/3 11/12, Texture 8\t",
+    "00000038": "00000038\t38\tModel 0/38, Animation 4/7 3/3 9/12, Texture 12\t",
 }
 # 24T11099 in full-width letters and digits, and its seed (T counts as 0).
 FULL_WIDTH_ID = "２４Ｔ１１０９９"
@@ -158,7 +158,7 @@ class SheetTest(harness.ProgramTestCase):
         status, stdout, stderr = self.run_sheet("--roster", roster, "--out", self.out)
         self.assertEqual(status, 0, stderr)
         self.assertEqual(stdout.splitlines(), [
-            "CG-2026-0001\t20260401\tModel 17/38, Animation 1/7 1/3 4/12, Texture 5\tE",
+            "CG-2026-0001\t20260401\tModel 17/38, Animation 1/7 1/3 4/12, Texture 5\t",
             LINES["12345678"],  # no seed in the file: the prompt's seed of the ID
             "ab12CD9z\t38" + LINES["00000038"].split("\t38", 1)[1]])
         # The row without a seed is the student who types the ID.

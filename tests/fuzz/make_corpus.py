@@ -86,6 +86,9 @@ ROSTERS = {
     "guest.csv": "student_id,login_name,seed\nx,guest,1\n",
     "unclosed.csv": "student_id,login_name\n\"12345678,a\n",
     "no_prompt_seed.csv": "student_id,login_name,seed\nCG-2026-0001,a,\n",
+    # An office's export: Shift_JIS, Japanese headers, full-width IDs and logins.
+    "office_shift_jis.csv": "学籍番号,氏名,ﾛｸﾞｲﾝ名\r\n２４Ｔ１１０９９,髙田 花子,ｔａｋａｄａ\r\n"
+                            "24T11100,,\r\n".encode("cp932"),
 }
 
 
@@ -102,4 +105,5 @@ if __name__ == "__main__":
     write("bitmap", BITMAPS, "wb")
     write("student_id", {name: text.encode("latin-1") for name, text in STUDENT_IDS.items()},
           "wb")
-    write("roster", {name: text.encode() for name, text in ROSTERS.items()}, "wb")
+    write("roster", {name: text if isinstance(text, bytes) else text.encode()
+                     for name, text in ROSTERS.items()}, "wb")

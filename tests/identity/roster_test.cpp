@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -79,10 +80,14 @@ TEST(ParseRoster, RefusalsNameTheFileTheLineAndTheReason) {
         {"", "class.csv:1: empty file"},
         {"\xef\xbb\xbf\r\n\r\n", "class.csv:1: empty file"},
         {"\n\nstudent_id,seed\n12345678,1\n",
-         "class.csv:3: the header row names no column login_name"},
-        {"login_name\nann\n", "class.csv:1: the header row names no column student_id"},
+         "class.csv:3: the header row names no login name (login_name or ログイン名) column; "
+         "its cells are \"student_id\", \"seed\""},
+        {"login_name\nann\n", "class.csv:1: the header row names no student ID (student_id or"},
         {"student_id,login_name,login_name\n",
-         "class.csv:1: the header names the column login_name twice"},
+         "class.csv:1: the header names one column twice: \"login_name\" and \"login_name\""},
+        {"学籍番号,ユーザー名,アカウント\n",
+         "class.csv:1: the header names one column twice: "
+         "\"ユーザー名\" and \"アカウント\""},
         {header, "class.csv:1: no student rows"},
         {header + "12345678,ann,1\n12345679,,2\n", "class.csv:3: empty login name"},
         {header + "12345678,ann,1\n12345679,bob,2\n\n12345670,ann,3\n",
@@ -111,8 +116,9 @@ TEST(ParseRoster, RefusalsNameTheFileTheLineAndTheReason) {
         {header + "x,a,1\n\"y,b,2\nz,c,3\n", "class.csv:3: a quoted field is not closed"},
         {header + "\"x\"y,a,1\n", "class.csv:2: text after the closing quote"},
         {header + "x,a,1,\n y,b,2,extra\n", "class.csv:3: the row has more fields than the header"},
-        {header + "x,a,1\nJos\xe9,b,2\n", "class.csv:3: not UTF-8 text"},
-        {header + std::string("x,a\0b,1\n", 8), "class.csv:2: not UTF-8 text"},
+        {header + "x,a,1\nJos\xe9,b,2\n", "class.csv:3: neither UTF-8 nor Shift_JIS text"},
+        {header + std::string("x,a\0b,1\n", 8), "class.csv:2: neither UTF-8 nor Shift_JIS text"},
+        {"\xef\xbb\xbf" + header + "\x82\xa0,a,1\n", "class.csv:2: not UTF-8 text, though"},
         {std::string("\xff\xfes\0t\0", 6), "class.csv:1: UTF-16 text"},
     };
     for (const Case& c : cases) {
@@ -125,6 +131,64 @@ TEST(ParseRoster, RefusalsNameTheFileTheLineAndTheReason) {
         ASSERT_EQ(entries.size(), 1u);
         EXPECT_EQ(entries[0].loginName, "untouched");
     }
+}
+
+TEST(ParseRoster, ReadsTheOfficeExportInShiftJisWithJapaneseHeaders) {
+    // As a Japanese-locale spreadsheet saves "CSV": Shift_JIS (code page 932,
+    // here with its own characters 髙 and ①), the office's headers, one in
+    // half-width katakana and one in full-width letters, full-width IDs and logins.
+    const std::string text =
+        "\x8a\x77\x90\xd0\x94\xd4\x8d\x86,\x81\x40\x8e\x81\x96\xbc,"  // 学籍番号,　氏名
+        "\x83\x74\x83\x8a\x83\x4b\x83\x69,\xdb\xb8\xde\xb2\xdd\x96\xbc,"  // フリガナ,ﾛｸﾞｲﾝ名
+        "\x82\x72\x82\x85\x82\x85\x82\x84\r\n"                            // Ｓｅｅｄ
+        "\x82\x51\x82\x53\x82\x73\x82\x50\x82\x50\x82\x4f\x82\x58\x82\x58,"  // ２４Ｔ１１０９９
+        "\xfb\xfc\x93\x63 \x87\x40,\x83\x5e\x83\x4a\x83\x5f,"                // 髙田 ①,タカダ
+        "\x82\x94\x82\x81\x82\x8b\x82\x81\x82\x84\x82\x81,\r\n";             // ｔａｋａｄａ
+    const std::vector<RosterEntry> entries = parsed(text);
+    ASSERT_EQ(entries.size(), 1u);
+    expectEntry(entries[0], "24T11099", "takada", "24011099", 2);
+    EXPECT_EQ(entries[0].name, "髙田 ①");
+
+    for (const char* header :
+         {"学籍番号", " STUDENT_ID ", "ｓｔｕｄｅｎｔ＿ｉｄ", "\u3000学籍番号"}) {
+        EXPECT_EQ(rosterColumnOfHeader(header), RosterColumn::studentId) << header;
+    }
+    for (const char* header : {"ログイン名", "ﾕｰｻﾞｰ名", "ユーザ名", "ｱｶｳﾝﾄ", "Login_Name"}) {
+        EXPECT_EQ(rosterColumnOfHeader(header), RosterColumn::loginName) << header;
+    }
+    for (const char* header : {"氏名", "名前", "Name"}) {
+        EXPECT_EQ(rosterColumnOfHeader(header), RosterColumn::name) << header;
+    }
+    for (const char* header : {"フリガナ", "学年", "ログイン", "student id", "ﾛｸﾞｲﾝ"}) {
+        EXPECT_EQ(rosterColumnOfHeader(header), RosterColumn::other) << header;
+    }
+}
+
+TEST(ParseRoster, EveryRefusedRowInOneMessage) {
+    const std::string header = "student_id,login_name,seed\n";
+    std::vector<RosterEntry> entries;
+    std::string error;
+    // Rows 3 and 5 name the same login; row 3 is refused for its seed, so row 5
+    // still names it the second time.
+    EXPECT_FALSE(parseRoster(header + "12345678,ann,\nCG-1,bob,x\n12345679,,\n12345670,bob,\n",
+                             "class.csv", entries, error));
+    EXPECT_EQ(error,
+              "class.csv:3: seed \"x\" is not a decimal number from 0 to 2147483647\n"
+              "class.csv:4: empty login name\n"
+              "class.csv:5: login name \"bob\" listed twice (first on line 3)");
+    EXPECT_TRUE(entries.empty());
+
+    std::string rows;
+    for (int i = 0; i < maxListedRosterRefusals + 3; ++i) {
+        rows += "x,guest,1\n";
+    }
+    EXPECT_FALSE(parseRoster(header + rows, "class.csv", entries, error));
+    const std::size_t lastLine = error.rfind('\n') + 1;
+    EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), maxListedRosterRefusals);
+    EXPECT_EQ(error.substr(lastLine),
+              "class.csv: 3 more refused rows; correct the rows above "
+              "and build again to see them");
+    EXPECT_EQ(error.substr(error.rfind('\n', lastLine - 2) + 1, 13), "class.csv:21:");
 }
 
 class ReadRoster : public ::testing::Test {
