@@ -1,0 +1,226 @@
+// Mends for Emscripten 3.1.6's legacy GL emulation, where it draws the program's
+// OpenGL 1.1 calls differently from a desktop driver.
+var LibraryCgdemoGL = {
+  $cgdemoGL__deps: ['$GLImmediate', '$GLEmulation', '$GL', '$Browser', 'glEnable', 'glDisable',
+                    'glIsEnabled', 'glGetBooleanv', 'glColor4f', 'glBegin', 'glEnd', 'glVertex3f',
+                    'glNormal3f', 'glTexCoord2f', 'glTexEnvf', 'glTexEnvi'],
+  // Runs after the emulation has put its own functions in place.
+  $cgdemoGL__postset: 'cgdemoGL.afterEmulationSetUp();',
+  $cgdemoGL: {
+    texture2d: false,
+    colorMaterial: false,
+    // glBegin's mode, or -1 outside glBegin/glEnd, and the vertices recorded since.
+    mode: -1,
+    vertices: [],
+    normal: [0, 0, 1],
+    texCoord: [0, 0],
+    rasterX: 0,
+    rasterY: 0,
+    rasterColor: [1, 1, 1, 1],
+
+    afterEmulationSetUp: function() {
+      if (GLEmulation.hasRunInit) {
+        cgdemoGL.install();
+        return;
+      }
+      var setUp = GLImmediate.setupFuncs;
+      GLImmediate.setupFuncs = function() {
+        setUp();
+        cgdemoGL.install();
+      };
+    },
+
+    install: function() {
+      // The emulation's own functions, before any is replaced.
+      var emulation = {
+        enable: _glEnable, disable: _glDisable, isEnabled: _glIsEnabled,
+        getBooleanv: _glGetBooleanv, color4f: _glColor4f, begin: _glBegin, end: _glEnd,
+        vertex3f: _glVertex3f, normal3f: _glNormal3f, texCoord2f: _glTexCoord2f,
+        texEnvf: _glTexEnvf
+      };
+      cgdemoGL.trackCapabilities(emulation);
+      cgdemoGL.recordBeginEnd(emulation);
+      cgdemoGL.mendTexEnvf(emulation);
+      Browser.moduleContextCreatedCallbacks.push(cgdemoGL.mendContext);
+    },
+
+    // GL_TEXTURE_2D and GL_COLOR_MATERIAL are not WebGL capabilities: the
+    // emulation forgets them, so glGetBooleanv and glIsEnabled read them here;
+    // GL_LIGHTING and the lights it keeps but glGetBooleanv does not answer.
+    trackCapabilities: function(emulation) {
+      function set(cap, on) {
+        if (cap == 0xDE1 /* GL_TEXTURE_2D */) cgdemoGL.texture2d = on;
+        if (cap == 0xB57 /* GL_COLOR_MATERIAL */) {
+          cgdemoGL.colorMaterial = on;
+          if (on) cgdemoGL.followColor();
+        }
+      }
+      // The emulation calls its functions by their second names too.
+      _glEnable = _emscripten_glEnable = function(cap) { set(cap, true); emulation.enable(cap); };
+      _glDisable = _emscripten_glDisable = function(cap) { set(cap, false); emulation.disable(cap); };
+      _glIsEnabled = _emscripten_glIsEnabled = function(cap) {
+        if (cap == 0xDE1) return cgdemoGL.texture2d ? 1 : 0;
+        if (cap == 0xB57) return cgdemoGL.colorMaterial ? 1 : 0;
+        return emulation.isEnabled(cap);
+      };
+      _glGetBooleanv = _emscripten_glGetBooleanv = function(pname, p) {
+        if (pname == 0xDE1 || pname == 0xB57 || pname == 0xB50 /* GL_LIGHTING */ ||
+            (pname >= 0x4000 && pname < 0x4008) /* GL_LIGHT0..7 */) {
+          HEAP8[p] = _glIsEnabled(pname);
+          return;
+        }
+        emulation.getBooleanv(pname, p);
+      };
+      // The emulation has no colour material: with it on (glColorMaterial's
+      // default, GL_FRONT_AND_BACK and GL_AMBIENT_AND_DIFFUSE), glColor sets
+      // the material's ambient and diffuse colours, which its lighting uses.
+      _glColor4f = _emscripten_glColor4f = function(r, g, b, a) {
+        emulation.color4f(r, g, b, a);
+        if (cgdemoGL.colorMaterial) cgdemoGL.followColor();
+      };
+    },
+
+    // glTexEnvf takes only the float parameters, not GL_TEXTURE_ENV_MODE.
+    mendTexEnvf: function(emulation) {
+      _glTexEnvf = _emscripten_glTexEnvf = function(target, pname, param) {
+        if (pname == 0x2200 /* GL_TEXTURE_ENV_MODE */) _glTexEnvi(target, pname, param);
+        else emulation.texEnvf(target, pname, param);
+      };
+    },
+
+    followColor: function() {
+      GLEmulation.materialAmbient.set(GLImmediate.clientColor);
+      GLEmulation.materialDiffuse.set(GLImmediate.clientColor);
+    },
+
+    // The emulation's glBegin/glEnd wants every attribute on every vertex in
+    // the same order (one glNormal3f before four vertices scrambles them) and
+    // has no GL_QUAD_STRIP or GL_POLYGON: the vertices are recorded with the
+    // current normal, texture coordinate and colour, and replayed at glEnd,
+    // the quads and polygons as triangles.
+    recordBeginEnd: function(emulation) {
+      _glBegin = function(mode) {
+        cgdemoGL.mode = mode;
+        cgdemoGL.vertices = [];
+      };
+      _glVertex3f = function(x, y, z) {
+        cgdemoGL.vertices.push([x, y, z, cgdemoGL.normal, cgdemoGL.texCoord,
+                                GLImmediate.clientColor.slice()]);
+      };
+      _glNormal3f = function(x, y, z) { cgdemoGL.normal = [x, y, z]; };
+      _glTexCoord2f = function(s, t) { cgdemoGL.texCoord = [s, t]; };
+      _glEnd = function() {
+        var mode = cgdemoGL.mode, v = cgdemoGL.vertices, order = [];
+        cgdemoGL.mode = -1;
+        cgdemoGL.vertices = [];
+        if (mode == 7 /* GL_QUADS */) {
+          for (var i = 0; i + 3 < v.length; i += 4) order.push(i, i + 1, i + 2, i, i + 2, i + 3);
+        } else if (mode == 8 /* GL_QUAD_STRIP */) {
+          for (var i = 0; i + 3 < v.length; i += 2) order.push(i, i + 1, i + 3, i, i + 3, i + 2);
+        } else if (mode == 9 /* GL_POLYGON */) {
+          for (var i = 1; i + 1 < v.length; ++i) order.push(0, i, i + 1);
+        } else {
+          for (var i = 0; i < v.length; ++i) order.push(i);
+        }
+        if (order.length == 0) return;
+        emulation.begin(mode >= 7 ? 4 /* GL_TRIANGLES */ : mode);
+        for (var k = 0; k < order.length; ++k) {
+          var p = v[order[k]];
+          emulation.texCoord2f(p[4][0], p[4][1]);
+          emulation.color4f(p[5][0], p[5][1], p[5][2], p[5][3]);
+          emulation.normal3f(p[3][0], p[3][1], p[3][2]);
+          emulation.vertex3f(p[0], p[1], p[2]);
+        }
+        emulation.end();
+      };
+    },
+
+    mendContext: function() {
+      // The emulation's lighting takes every light for a directional one (it
+      // normalises the 4-component position): from the vertex to the light.
+      var shaderSource = GLctx.shaderSource;
+      GLctx.shaderSource = function(shader, source) {
+        shaderSource.call(GLctx, shader, source.replace(
+          /normalize\((u_lightPosition\d+)\)\.xyz/g, 'normalize($1.xyz - ecPosition.xyz * $1.w)'));
+      };
+      // WebGL has no texture object 0, which OpenGL 1.0 programs use without
+      // binding one: it stands in for it.
+      GLctx.bindTexture(GLctx.TEXTURE_2D, GLctx.createTexture());
+    },
+
+    // Multiplies the current matrix by m, as glMultMatrix does.
+    multiply: function(m) {
+      GLImmediate.matricesModified = true;
+      GLImmediate.matrixVersion[GLImmediate.currentMatrix] =
+          (GLImmediate.matrixVersion[GLImmediate.currentMatrix] + 1) | 0;
+      GLImmediate.matrixLib.mat4.multiply(GLImmediate.matrix[GLImmediate.currentMatrix], m);
+    },
+
+    // Draws the set bits of a glyph bitmap (rows bottom to top, one byte
+    // aligned) at the raster position in the raster colour, a scissored clear
+    // per run of set bits, and advances the raster position.
+    bitmap: function(width, height, xorig, yorig, xmove, bits, offset) {
+      var scissor = GLctx.isEnabled(GLctx.SCISSOR_TEST);
+      var box = GLctx.getParameter(GLctx.SCISSOR_BOX);
+      var clear = GLctx.getParameter(GLctx.COLOR_CLEAR_VALUE);
+      var c = cgdemoGL.rasterColor;
+      GLctx.enable(GLctx.SCISSOR_TEST);
+      GLctx.clearColor(c[0], c[1], c[2], c[3]);
+      var x0 = Math.floor(cgdemoGL.rasterX - xorig), y0 = Math.floor(cgdemoGL.rasterY - yorig);
+      var rowBytes = (width + 7) >> 3;
+      for (var row = 0; row < height; ++row) {
+        var run = -1;
+        for (var x = 0; x <= width; ++x) {
+          var on = x < width && (bits[offset + row * rowBytes + (x >> 3)] & (0x80 >> (x & 7)));
+          if (on && run < 0) run = x;
+          if (!on && run >= 0) {
+            GLctx.scissor(x0 + run, y0 + row, x - run, 1);
+            GLctx.clear(GLctx.COLOR_BUFFER_BIT);
+            run = -1;
+          }
+        }
+      }
+      if (!scissor) GLctx.disable(GLctx.SCISSOR_TEST);
+      GLctx.scissor(box[0], box[1], box[2], box[3]);
+      GLctx.clearColor(clear[0], clear[1], clear[2], clear[3]);
+      cgdemoGL.rasterX += xmove;
+    },
+  },
+
+  // gluPerspective replaces the matrix instead of multiplying it.
+  gluPerspective__deps: ['$cgdemoGL'],
+  gluPerspective: function(fov, aspect, near, far) {
+    cgdemoGL.multiply(GLImmediate.matrixLib.mat4.perspective(fov, aspect, near, far));
+  },
+
+  // gluLookAt gives mat4.lookAt its arguments in the wrong order, so it does nothing.
+  gluLookAt__deps: ['$cgdemoGL'],
+  gluLookAt: function(ex, ey, ez, cx, cy, cz, ux, uy, uz) {
+    cgdemoGL.multiply(GLImmediate.matrixLib.mat4.lookAt([ex, ey, ez], [cx, cy, cz], [ux, uy, uz]));
+  },
+
+  // Missing from the emulation: the raster position through the current
+  // matrices and viewport, with the current colour.
+  glRasterPos2i__deps: ['$cgdemoGL'],
+  glRasterPos2i: function(x, y) {
+    var lib = GLImmediate.matrixLib.mat4;
+    var p = [x, y, 0, 1];
+    lib.multiplyVec4(GLImmediate.matrix[0], p);
+    lib.multiplyVec4(GLImmediate.matrix[1], p);
+    var viewport = GLctx.getParameter(GLctx.VIEWPORT);
+    cgdemoGL.rasterX = viewport[0] + (p[0] / p[3] + 1) * viewport[2] / 2;
+    cgdemoGL.rasterY = viewport[1] + (p[1] / p[3] + 1) * viewport[3] / 2;
+    cgdemoGL.rasterColor = GLImmediate.clientColor.slice();
+  },
+
+  // Missing from Emscripten's GLUT: freeglut's Helvetica 18, the only font the
+  // program uses, whatever font is asked for.
+  glutBitmapCharacter__deps: ['$cgdemoGL', '$cgdemoHelvetica18'],
+  glutBitmapCharacter: function(font, character) {
+    if (character < 1 || character > 255) return;
+    var f = cgdemoHelvetica18, glyph = f.glyphs[f.glyphOf[character]];
+    cgdemoGL.bitmap(glyph[0], f.height, f.xorig, f.yorig, glyph[0], glyph, 1);
+  },
+};
+
+mergeInto(LibraryManager.library, LibraryCgdemoGL);
