@@ -166,7 +166,10 @@ var LibraryCgdemoGL = {
       var c = cgdemoGL.rasterColor;
       GLctx.enable(GLctx.SCISSOR_TEST);
       GLctx.clearColor(c[0], c[1], c[2], c[3]);
-      var x0 = Math.floor(cgdemoGL.rasterX - xorig), y0 = Math.floor(cgdemoGL.rasterY - yorig);
+      // The raster position comes through 32-bit matrices: a whole pixel may
+      // arrive a hair below itself, which must not move the glyph a row down.
+      var x0 = Math.floor(cgdemoGL.rasterX - xorig + 1 / 1024);
+      var y0 = Math.floor(cgdemoGL.rasterY - yorig + 1 / 1024);
       var rowBytes = (width + 7) >> 3;
       for (var row = 0; row < height; ++row) {
         var run = -1;
