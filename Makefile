@@ -113,10 +113,11 @@ fuzz: fuzz-build
 
 # Start-up time, frame rates and peak memory of cgdemo in Xvfb, and the time
 # cgdemo-sheet takes for a class (not a test).
-bench: build
+bench: build web
 	@$(CONFIGURE) $(BENCH_BUILD) -S bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BENCH_BUILD) -j2
 	@tools/with-xvfb.sh python3 bench/run.py $(BUILD) $(BENCH_BUILD)
+	@tools/with-xvfb.sh /usr/bin/python3 bench/web.py $(BUILD) $(BENCH_BUILD) $(WEB_BUILD)
 	@python3 bench/sheet.py $(BUILD)
 
 # dist/cgdemo_<version>_<arch>.deb, the Debian package, made by CPack, and

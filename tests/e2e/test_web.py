@@ -79,8 +79,10 @@ class WebTest(harness.ProgramTestCase):
             self.driver.switch_to.active_element.send_keys(student_id + "\n")
 
     def assert_no_uncaught_error(self):
+        """No uncaught error and no GL call the emulation left undone."""
         errors = [entry["message"] for entry in self.driver.get_log("browser")
-                  if "Uncaught" in entry["message"] or "ExitStatus" in entry["message"]]
+                  if any(word in entry["message"]
+                         for word in ("Uncaught", "ExitStatus", "Unhandled", "TODO"))]
         self.assertEqual(errors, [])
 
     def canvas_picture(self):

@@ -3,12 +3,15 @@
 var LibraryCgdemoGL = {
   $cgdemoGL__deps: ['$GLImmediate', '$GLEmulation', '$GL', '$Browser', 'glEnable', 'glDisable',
                     'glIsEnabled', 'glGetBooleanv', 'glColor4f', 'glBegin', 'glEnd', 'glVertex3f',
-                    'glNormal3f', 'glTexCoord2f', 'glTexEnvf', 'glTexEnvi'],
+                    'glNormal3f', 'glTexCoord2f', 'glTexEnvf', 'glTexEnvi', 'glMatrixMode',
+                    'glPushMatrix', 'glPopMatrix', 'glLoadIdentity', 'glOrtho', 'glTexImage2D'],
   // Runs after the emulation has put its own functions in place.
   $cgdemoGL__postset: 'cgdemoGL.afterEmulationSetUp();',
   $cgdemoGL: {
     texture2d: false,
     colorMaterial: false,
+    // The emulation's own functions, set by install.
+    emulation: null,
     // glBegin's mode, or -1 outside glBegin/glEnd, and the vertices recorded since.
     mode: -1,
     vertices: [],
@@ -36,11 +39,13 @@ var LibraryCgdemoGL = {
         enable: _glEnable, disable: _glDisable, isEnabled: _glIsEnabled,
         getBooleanv: _glGetBooleanv, color4f: _glColor4f, begin: _glBegin, end: _glEnd,
         vertex3f: _glVertex3f, normal3f: _glNormal3f, texCoord2f: _glTexCoord2f,
-        texEnvf: _glTexEnvf
+        texEnvf: _glTexEnvf, texImage2D: _glTexImage2D
       };
+      cgdemoGL.emulation = emulation;
       cgdemoGL.trackCapabilities(emulation);
       cgdemoGL.recordBeginEnd(emulation);
       cgdemoGL.mendTexEnvf(emulation);
+      cgdemoGL.stretchTextures(emulation);
       Browser.moduleContextCreatedCallbacks.push(cgdemoGL.mendContext);
     },
 
@@ -85,6 +90,37 @@ var LibraryCgdemoGL = {
       _glTexEnvf = _emscripten_glTexEnvf = function(target, pname, param) {
         if (pname == 0x2200 /* GL_TEXTURE_ENV_MODE */) _glTexEnvi(target, pname, param);
         else emulation.texEnvf(target, pname, param);
+      };
+    },
+
+    // WebGL 1 repeats only textures whose sides are powers of two (others
+    // sample black): an RGB image of another size is stretched to the next
+    // such size, nearest pixel, as it is uploaded.
+    stretchTextures: function(emulation) {
+      function powerOfTwo(n) { var p = 1; while (p < n) p *= 2; return p; }
+      _glTexImage2D = function(target, level, internalFormat, width, height, border, format, type,
+                               pixels) {
+        var w = powerOfTwo(width), h = powerOfTwo(height);
+        if ((w == width && h == height) || format != 0x1907 /* GL_RGB */ ||
+            type != 0x1401 /* GL_UNSIGNED_BYTE */ || !pixels) {
+          emulation.texImage2D(target, level, internalFormat, width, height, border, format,
+                               type, pixels);
+          return;
+        }
+        var stride = Math.ceil(3 * width / GL.unpackAlignment) * GL.unpackAlignment;
+        var stretched = new Uint8Array(3 * w * h);
+        for (var y = 0; y < h; ++y) {
+          var row = pixels + Math.floor(y * height / h) * stride;
+          for (var x = 0; x < w; ++x) {
+            var from = row + 3 * Math.floor(x * width / w), to = 3 * (y * w + x);
+            stretched[to] = HEAPU8[from];
+            stretched[to + 1] = HEAPU8[from + 1];
+            stretched[to + 2] = HEAPU8[from + 2];
+          }
+        }
+        GLctx.pixelStorei(GLctx.UNPACK_ALIGNMENT, 1);
+        GLctx.texImage2D(target, level, internalFormat, w, h, border, format, type, stretched);
+        GLctx.pixelStorei(GLctx.UNPACK_ALIGNMENT, GL.unpackAlignment);
       };
     },
 
@@ -157,36 +193,61 @@ var LibraryCgdemoGL = {
     },
 
     // Draws the set bits of a glyph bitmap (rows bottom to top, one byte
-    // aligned) at the raster position in the raster colour, a scissored clear
-    // per run of set bits, and advances the raster position.
+    // aligned) at the raster position in the raster colour, as one pixel-high
+    // rectangle per run of set bits in window coordinates, untextured and
+    // unlit, and advances the raster position.
     bitmap: function(width, height, xorig, yorig, xmove, bits, offset) {
-      var scissor = GLctx.isEnabled(GLctx.SCISSOR_TEST);
-      var box = GLctx.getParameter(GLctx.SCISSOR_BOX);
-      var clear = GLctx.getParameter(GLctx.COLOR_CLEAR_VALUE);
-      var c = cgdemoGL.rasterColor;
-      GLctx.enable(GLctx.SCISSOR_TEST);
-      GLctx.clearColor(c[0], c[1], c[2], c[3]);
+      var emulation = cgdemoGL.emulation;
       // The raster position comes through 32-bit matrices: a whole pixel may
       // arrive a hair below itself, which must not move the glyph a row down.
       var x0 = Math.floor(cgdemoGL.rasterX - xorig + 1 / 1024);
       var y0 = Math.floor(cgdemoGL.rasterY - yorig + 1 / 1024);
-      var rowBytes = (width + 7) >> 3;
+      cgdemoGL.rasterX += xmove;
+      var runs = [], rowBytes = (width + 7) >> 3;
       for (var row = 0; row < height; ++row) {
-        var run = -1;
-        for (var x = 0; x <= width; ++x) {
+        for (var x = 0, run = -1; x <= width; ++x) {
           var on = x < width && (bits[offset + row * rowBytes + (x >> 3)] & (0x80 >> (x & 7)));
           if (on && run < 0) run = x;
           if (!on && run >= 0) {
-            GLctx.scissor(x0 + run, y0 + row, x - run, 1);
-            GLctx.clear(GLctx.COLOR_BUFFER_BIT);
+            runs.push(x0 + run, y0 + row, x0 + x, y0 + row + 1);
             run = -1;
           }
         }
       }
-      if (!scissor) GLctx.disable(GLctx.SCISSOR_TEST);
-      GLctx.scissor(box[0], box[1], box[2], box[3]);
-      GLctx.clearColor(clear[0], clear[1], clear[2], clear[3]);
-      cgdemoGL.rasterX += xmove;
+      if (runs.length == 0) return;
+
+      var lighting = GLEmulation.lightingEnabled, texture = cgdemoGL.texture2d;
+      var matrixMode = 0x1700 /* GL_MODELVIEW */ + GLImmediate.currentMatrix;
+      var color = GLImmediate.clientColor.slice(), raster = cgdemoGL.rasterColor;
+      var viewport = GLctx.getParameter(GLctx.VIEWPORT);
+      if (lighting) _glDisable(0xB50 /* GL_LIGHTING */);
+      if (texture) _glDisable(0xDE1 /* GL_TEXTURE_2D */);
+      _glMatrixMode(0x1701 /* GL_PROJECTION */);
+      _glPushMatrix();
+      _glLoadIdentity();
+      _glOrtho(viewport[0], viewport[0] + viewport[2], viewport[1], viewport[1] + viewport[3], -1, 1);
+      _glMatrixMode(0x1700);
+      _glPushMatrix();
+      _glLoadIdentity();
+      _glColor4f(raster[0], raster[1], raster[2], raster[3]);
+      emulation.begin(4 /* GL_TRIANGLES */);
+      for (var i = 0; i < runs.length; i += 4) {
+        var left = runs[i], bottom = runs[i + 1], right = runs[i + 2], top = runs[i + 3];
+        emulation.vertex3f(left, bottom, 0);
+        emulation.vertex3f(right, bottom, 0);
+        emulation.vertex3f(right, top, 0);
+        emulation.vertex3f(left, bottom, 0);
+        emulation.vertex3f(right, top, 0);
+        emulation.vertex3f(left, top, 0);
+      }
+      emulation.end();
+      _glColor4f(color[0], color[1], color[2], color[3]);
+      _glPopMatrix();
+      _glMatrixMode(0x1701);
+      _glPopMatrix();
+      _glMatrixMode(matrixMode);
+      if (texture) _glEnable(0xDE1);
+      if (lighting) _glEnable(0xB50);
     },
   },
 
@@ -194,12 +255,6 @@ var LibraryCgdemoGL = {
   gluPerspective__deps: ['$cgdemoGL'],
   gluPerspective: function(fov, aspect, near, far) {
     cgdemoGL.multiply(GLImmediate.matrixLib.mat4.perspective(fov, aspect, near, far));
-  },
-
-  // gluLookAt gives mat4.lookAt its arguments in the wrong order, so it does nothing.
-  gluLookAt__deps: ['$cgdemoGL'],
-  gluLookAt: function(ex, ey, ez, cx, cy, cz, ux, uy, uz) {
-    cgdemoGL.multiply(GLImmediate.matrixLib.mat4.lookAt([ex, ey, ez], [cx, cy, cz], [ux, uy, uz]));
   },
 
   // Missing from the emulation: the raster position through the current
