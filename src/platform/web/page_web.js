@@ -2,7 +2,8 @@
 // mends for Emscripten 3.1.6's GLUT input where it differs from freeglut's.
 var LibraryCgdemoPage = {
   $cgdemoPage__deps: ['$GLUT', '$Browser', 'glutCreateWindow'],
-  $cgdemoPage__postset: 'cgdemoPage.mendInput(); cgdemoPage.showCanvasWithWindow();',
+  $cgdemoPage__postset: 'cgdemoPage.mendInput(); cgdemoPage.showCanvasWithWindow(); ' +
+                        'Module["onExit"] = cgdemoPage.stopInput;',
   $cgdemoPage: {
     // Special keys the browser acts on itself (help, find, scrolling) that the
     // program uses: they go to the program alone. Other special keys (F5
@@ -50,6 +51,12 @@ var LibraryCgdemoPage = {
         GLUT.saveModifiers(event);
         {{{ makeDynCall('viii', 'GLUT.keyboardFunc') }}}(key, Browser.mouseX, Browser.mouseY);
       };
+    },
+
+    // Once the program has ended (its frames and timers stop with it), keys
+    // and the mouse reach none of its code either.
+    stopInput: function() {
+      GLUT.keyboardFunc = GLUT.specialFunc = GLUT.mouseFunc = GLUT.motionFunc = 0;
     },
 
     // The page keeps the canvas hidden until the program opens its window;
