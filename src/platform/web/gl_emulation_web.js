@@ -4,12 +4,11 @@ var LibraryCgdemoGL = {
   $cgdemoGL__deps: ['$GLImmediate', '$GLEmulation', '$GL', '$Browser', 'glEnable', 'glDisable',
                     'glIsEnabled', 'glGetBooleanv', 'glColor4f', 'glBegin', 'glEnd', 'glVertex3f',
                     'glNormal3f', 'glTexCoord2f', 'glTexEnvf', 'glTexEnvi', 'glMatrixMode',
-                    'glPushMatrix', 'glPopMatrix', 'glLoadIdentity', 'glOrtho', 'glTexImage2D'],
+                    'glPushMatrix', 'glPopMatrix', 'glLoadIdentity', 'glOrtho', 'glTexImage2D',
+                    'glViewport'],
   // Runs after the emulation has put its own functions in place.
   $cgdemoGL__postset: 'cgdemoGL.afterEmulationSetUp();',
   $cgdemoGL: {
-    texture2d: false,
-    colorMaterial: false,
     // The emulation's own functions, set by install.
     emulation: null,
     // glBegin's mode, or -1 outside glBegin/glEnd, and the vertices recorded since.
@@ -17,6 +16,9 @@ var LibraryCgdemoGL = {
     vertices: [],
     normal: [0, 0, 1],
     texCoord: [0, 0],
+    // The viewport as glViewport set it (the raster position needs it; asking
+    // WebGL for it waits for the GPU process).
+    viewport: [0, 0, 0, 0],
     rasterX: 0,
     rasterY: 0,
     rasterColor: [1, 1, 1, 1],
@@ -46,31 +48,38 @@ var LibraryCgdemoGL = {
       cgdemoGL.recordBeginEnd(emulation);
       cgdemoGL.mendTexEnvf(emulation);
       cgdemoGL.stretchTextures(emulation);
+      var viewport = _glViewport;
+      _glViewport = function(x, y, width, height) {
+        cgdemoGL.viewport = [x, y, width, height];
+        viewport(x, y, width, height);
+      };
       Browser.moduleContextCreatedCallbacks.push(cgdemoGL.mendContext);
     },
 
-    // GL_TEXTURE_2D and GL_COLOR_MATERIAL are not WebGL capabilities: the
-    // emulation forgets them, so glGetBooleanv and glIsEnabled read them here;
-    // GL_LIGHTING and the lights it keeps but glGetBooleanv does not answer.
+    // Every capability glEnable and glDisable have set, as it stands. The
+    // emulation forgets GL_TEXTURE_2D and GL_COLOR_MATERIAL (not WebGL's) and
+    // glGetBooleanv does not answer GL_LIGHTING; the others it answers by
+    // asking WebGL, which waits for the GPU process each time (that took
+    // two thirds of a frame's time). So queries are answered from here.
+    enabled: {},
+
     trackCapabilities: function(emulation) {
-      function set(cap, on) {
-        if (cap == 0xDE1 /* GL_TEXTURE_2D */) cgdemoGL.texture2d = on;
-        if (cap == 0xB57 /* GL_COLOR_MATERIAL */) {
-          cgdemoGL.colorMaterial = on;
-          if (on) cgdemoGL.followColor();
-        }
-      }
       // The emulation calls its functions by their second names too.
-      _glEnable = _emscripten_glEnable = function(cap) { set(cap, true); emulation.enable(cap); };
-      _glDisable = _emscripten_glDisable = function(cap) { set(cap, false); emulation.disable(cap); };
+      _glEnable = _emscripten_glEnable = function(cap) {
+        cgdemoGL.enabled[cap] = true;
+        if (cap == 0xB57 /* GL_COLOR_MATERIAL */) cgdemoGL.followColor();
+        emulation.enable(cap);
+      };
+      _glDisable = _emscripten_glDisable = function(cap) {
+        cgdemoGL.enabled[cap] = false;
+        emulation.disable(cap);
+      };
       _glIsEnabled = _emscripten_glIsEnabled = function(cap) {
-        if (cap == 0xDE1) return cgdemoGL.texture2d ? 1 : 0;
-        if (cap == 0xB57) return cgdemoGL.colorMaterial ? 1 : 0;
-        return emulation.isEnabled(cap);
+        if (cap in cgdemoGL.enabled) return cgdemoGL.enabled[cap] ? 1 : 0;
+        return cap == 0xDE1 || cap == 0xB57 ? 0 : emulation.isEnabled(cap);
       };
       _glGetBooleanv = _emscripten_glGetBooleanv = function(pname, p) {
-        if (pname == 0xDE1 || pname == 0xB57 || pname == 0xB50 /* GL_LIGHTING */ ||
-            (pname >= 0x4000 && pname < 0x4008) /* GL_LIGHT0..7 */) {
+        if (pname in cgdemoGL.enabled || pname == 0xDE1 || pname == 0xB57) {
           HEAP8[p] = _glIsEnabled(pname);
           return;
         }
@@ -81,7 +90,7 @@ var LibraryCgdemoGL = {
       // the material's ambient and diffuse colours, which its lighting uses.
       _glColor4f = _emscripten_glColor4f = function(r, g, b, a) {
         emulation.color4f(r, g, b, a);
-        if (cgdemoGL.colorMaterial) cgdemoGL.followColor();
+        if (cgdemoGL.enabled[0xB57]) cgdemoGL.followColor();
       };
     },
 
@@ -179,6 +188,7 @@ var LibraryCgdemoGL = {
         shaderSource.call(GLctx, shader, source.replace(
           /normalize\((u_lightPosition\d+)\)\.xyz/g, 'normalize($1.xyz - ecPosition.xyz * $1.w)'));
       };
+      cgdemoGL.viewport = [0, 0, GLctx.drawingBufferWidth, GLctx.drawingBufferHeight];
       // WebGL has no texture object 0, which OpenGL 1.0 programs use without
       // binding one: it stands in for it.
       GLctx.bindTexture(GLctx.TEXTURE_2D, GLctx.createTexture());
@@ -216,10 +226,10 @@ var LibraryCgdemoGL = {
       }
       if (runs.length == 0) return;
 
-      var lighting = GLEmulation.lightingEnabled, texture = cgdemoGL.texture2d;
+      var lighting = GLEmulation.lightingEnabled, texture = cgdemoGL.enabled[0xDE1];
       var matrixMode = 0x1700 /* GL_MODELVIEW */ + GLImmediate.currentMatrix;
       var color = GLImmediate.clientColor.slice(), raster = cgdemoGL.rasterColor;
-      var viewport = GLctx.getParameter(GLctx.VIEWPORT);
+      var viewport = cgdemoGL.viewport;
       if (lighting) _glDisable(0xB50 /* GL_LIGHTING */);
       if (texture) _glDisable(0xDE1 /* GL_TEXTURE_2D */);
       _glMatrixMode(0x1701 /* GL_PROJECTION */);
@@ -265,7 +275,7 @@ var LibraryCgdemoGL = {
     var p = [x, y, 0, 1];
     lib.multiplyVec4(GLImmediate.matrix[0], p);
     lib.multiplyVec4(GLImmediate.matrix[1], p);
-    var viewport = GLctx.getParameter(GLctx.VIEWPORT);
+    var viewport = cgdemoGL.viewport;
     cgdemoGL.rasterX = viewport[0] + (p[0] / p[3] + 1) * viewport[2] / 2;
     cgdemoGL.rasterY = viewport[1] + (p[1] / p[3] + 1) * viewport[3] / 2;
     cgdemoGL.rasterColor = GLImmediate.clientColor.slice();
