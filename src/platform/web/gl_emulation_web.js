@@ -6,8 +6,9 @@ var LibraryCgdemoGL = {
                     'glNormal3f', 'glTexCoord2f', 'glTexEnvf', 'glTexEnvi', 'glMatrixMode',
                     'glPushMatrix', 'glPopMatrix', 'glLoadIdentity', 'glOrtho', 'glTexImage2D',
                     'glViewport'],
-  // Runs after the emulation has put its own functions in place.
-  $cgdemoGL__postset: 'cgdemoGL.afterEmulationSetUp();',
+  // Runs after the emulation's own set-up, which replaces some of its
+  // functions (a dependency's code comes first).
+  $cgdemoGL__postset: 'cgdemoGL.install();',
   $cgdemoGL: {
     // The emulation's own functions, set by install.
     emulation: null,
@@ -23,19 +24,8 @@ var LibraryCgdemoGL = {
     rasterY: 0,
     rasterColor: [1, 1, 1, 1],
 
-    afterEmulationSetUp: function() {
-      if (GLEmulation.hasRunInit) {
-        cgdemoGL.install();
-        return;
-      }
-      var setUp = GLImmediate.setupFuncs;
-      GLImmediate.setupFuncs = function() {
-        setUp();
-        cgdemoGL.install();
-      };
-    },
-
     install: function() {
+      if (!GLEmulation.hasRunInit) throw 'cgdemoGL: the GL emulation is not set up yet';
       // The emulation's own functions, before any is replaced.
       var emulation = {
         enable: _glEnable, disable: _glDisable, isEnabled: _glIsEnabled,
