@@ -166,6 +166,7 @@ class WebTest(harness.ProgramTestCase):
         self.driver.switch_to.active_element.send_keys("\n")
         self.wait_for("!document.getElementById('ended').hidden", "the line after OK")
         self.assertIn("Reload", self.script("document.getElementById('ended').textContent"))
+        self.assertTrue(self.script("document.getElementById('canvas').hidden"))
         self.assert_no_uncaught_error()
         return text
 

@@ -75,7 +75,8 @@ var LibraryCgdemoPage = {
     },
   },
 
-  // The page's modal "Error" dialog; once it is closed the page says that the
+  // The page's modal "Error" dialog; once it is closed the program's canvas
+  // goes, as its window does on the desktop, and the page says that the
   // program has ended.
   cgdemoShowMessage__deps: ['$cgdemoPage'],
   cgdemoShowMessage: function(title, text) {
@@ -83,6 +84,7 @@ var LibraryCgdemoPage = {
     document.getElementById('message-title').textContent = UTF8ToString(title);
     document.getElementById('message-text').textContent = UTF8ToString(text);
     dialog.addEventListener('close', function() {
+      Module.canvas.hidden = true;
       document.getElementById('ended').hidden = false;
     }, {once: true});
     dialog.showModal();
