@@ -82,7 +82,7 @@ web:
 web-dist: web
 	@mkdir -p dist
 	@rm -f dist/cgdemo-web.zip
-	@cd $(WEB_BUILD) && zip -q -X ../dist/cgdemo-web.zip index.html cgdemo.js cgdemo.wasm japan.bmp
+	@cd $(WEB_BUILD) && zip -q -X $(abspath dist)/cgdemo-web.zip index.html cgdemo.js cgdemo.wasm japan.bmp
 	@echo "Wrote dist/cgdemo-web.zip"
 
 # Serves the browser build on this machine only, until Ctrl+C.
@@ -111,8 +111,8 @@ test: build asan fuzz-build windows dist web
 fuzz: fuzz-build
 	@tools/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-# Start-up time, frame rates and peak memory of cgdemo in Xvfb, and the time
-# cgdemo-sheet takes for a class (not a test).
+# Start-up time, frame rates and peak memory of cgdemo in Xvfb, the browser
+# build's beside them, and the time cgdemo-sheet takes for a class (not a test).
 bench: build web
 	@$(CONFIGURE) $(BENCH_BUILD) -S bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BENCH_BUILD) -j2
