@@ -12,11 +12,15 @@ DIST_BUILD ?= build-dist
 WINDOWS_BUILD ?= build-windows
 # What `make dist` writes.
 DIST ?= dist
+# The browser program and its page, built with Emscripten.
+WEB_BUILD ?= build-web
+# Address of `make web-serve`.
+WEB_PORT ?= 8000
 # Seconds each fuzz target runs: bounded in `make test`, longer in `make fuzz`.
 FUZZ_TEST_SECONDS ?= 60
 FUZZ_SECONDS ?= 1800
 
-.PHONY: all deps build asan fuzz-build run test fuzz bench dist windows
+.PHONY: all deps build asan fuzz-build run test fuzz bench dist windows web web-dist web-serve
 # A class roster (CSV) registered at build time: make ROSTER=path/class.csv, a
 # path relative to this folder. Without it the table in the source is used.
 ROSTER ?=
@@ -72,6 +76,30 @@ endef
 windows:
 	$(call WINDOWS_PROGRAM,$(ROSTER))
 
+# The browser build: index.html, cgdemo.js, cgdemo.wasm and japan.bmp in
+# $(WEB_BUILD). No registered students: a page has no login name. Debian's emcc
+# needs Debian's acorn, which a node installed otherwise finds only on NODE_PATH.
+WEB_ENVIRONMENT = NODE_PATH=/usr/share/nodejs
+web:
+	@tools/install-deps.sh web
+	@tools/web-font.sh $(WEB_BUILD)
+	@$(WEB_ENVIRONMENT) $(CONFIGURE) $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF \
+		-DCMAKE_TOOLCHAIN_FILE=$$(em-config EMSCRIPTEN_ROOT)/cmake/Modules/Platform/Emscripten.cmake \
+		-DCGDEMO_ROSTER= -DCGDEMO_WEB_FONT=$(abspath $(WEB_BUILD))/font/helvetica18.js >/dev/null
+	@$(WEB_ENVIRONMENT) $(BUILD_IN) $(WEB_BUILD) --target cgdemo
+
+# dist/cgdemo-web.zip: the page's four files, index.html at the top, for a web server.
+web-dist: web
+	@mkdir -p $(DIST)
+	@rm -f $(DIST)/cgdemo-web.zip
+	@cd $(WEB_BUILD) && zip -q -X $(abspath $(DIST))/cgdemo-web.zip index.html cgdemo.js cgdemo.wasm japan.bmp
+	@echo "Wrote $(DIST)/cgdemo-web.zip"
+
+# Serves the browser build on this machine only, until Ctrl+C.
+web-serve: web
+	@echo "Open http://127.0.0.1:$(WEB_PORT)/ in a web browser (Ctrl+C stops the server)"
+	@python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD) $(WEB_PORT) >/dev/null
+
 # Only what the program needs: no test tools, no tests built.
 run:
 	@tools/install-deps.sh run
@@ -82,9 +110,10 @@ run:
 # Every test of the normal build (the soak drives the sanitizer build's cgdemo,
 # the package test the package, the wine test cgdemo.exe), then the unit and GL
 # tests under the sanitizers, then each fuzz target briefly.
-test: build asan fuzz-build windows dist
+test: build asan fuzz-build windows dist web
 	@CGDEMO_SANITIZED_BINARY=$(abspath $(ASAN_BUILD))/cgdemo \
 		CGDEMO_WINDOWS_BINARY=$(abspath $(WINDOWS_BUILD))/cgdemo.exe \
+		CGDEMO_WEB=$(abspath $(WEB_BUILD)) \
 		tools/with-xvfb.sh ctest --test-dir $(BUILD) --output-on-failure --timeout 600
 	@tools/sanitize-test.sh $(ASAN_BUILD)
 	@tools/fuzz.sh $(FUZZ_BUILD) $(FUZZ_TEST_SECONDS)
@@ -92,12 +121,13 @@ test: build asan fuzz-build windows dist
 fuzz: fuzz-build
 	@tools/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-# Start-up time, frame rates and peak memory of cgdemo in Xvfb, and the time
-# cgdemo-sheet takes for a class (not a test).
-bench: build
+# Start-up time, frame rates and peak memory of cgdemo in Xvfb, the browser
+# build's beside them, and the time cgdemo-sheet takes for a class (not a test).
+bench: build web
 	@$(CONFIGURE) $(BENCH_BUILD) -S bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@$(BUILD_IN) $(BENCH_BUILD)
 	@tools/with-xvfb.sh python3 bench/run.py $(BUILD) $(BENCH_BUILD)
+	@tools/with-xvfb.sh /usr/bin/python3 bench/web.py $(BUILD) $(BENCH_BUILD) $(WEB_BUILD)
 	@python3 bench/sheet.py $(BUILD)
 
 # The dist/ files of a roster build carry the roster's name, and a build
@@ -110,7 +140,8 @@ bench: build
 #     that it replaces any earlier one (the older package of that roster goes)
 #   dist/cgdemo-windows-x64.zip: cgdemo.exe, its texture and a README for Windows users
 #   dist/cgdemo-windows-x64-lab-<roster name>.zip: the same with the roster
-dist:
+#   dist/cgdemo-web.zip: the browser build's page (never with a roster)
+dist: web-dist
 	@tools/install-deps.sh run dist
 	$(call WINDOWS_PROGRAM,)
 	@mkdir -p $(DIST)

@@ -2,8 +2,7 @@
 # build-freeglut-windows.sh BUILD-DIR: builds the static freeglut for Windows
 # from Debian's own freeglut source package into BUILD-DIR/freeglut/install,
 # with the repository's mingw-w64 toolchain. Done once: a later run finds the
-# finished install and returns at once. Needs no root: apt works on private
-# lists in BUILD-DIR, derived from the archive this machine installs freeglut from.
+# finished install and returns at once. Needs no root (fetch-freeglut-source.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "${1:?usage: build-freeglut-windows.sh BUILD-DIR}"
@@ -14,25 +13,7 @@ stamp="$install/.complete"
 
 echo "Building freeglut for Windows from Debian's source package (once per build folder)"
 rm -rf "$work"
-mkdir -p "$work/apt/lists/partial" "$work/source"
-# deb-src lines for the archive sections that offer the Linux freeglut package.
-apt-cache madison freeglut3-dev |
-    awk -F' [|] ' '$3 ~ / Packages$/ { split($3, f, " "); split(f[2], s, "/");
-                                       print "deb-src " f[1] " " s[1] " " s[2] }' |
-    sort -u >"$work/apt/sources.list"
-if [[ ! -s "$work/apt/sources.list" ]]; then
-    echo "build-freeglut-windows.sh: apt knows no archive offering freeglut3-dev;" \
-         "run apt-get update" >&2
-    exit 1
-fi
-apt=(apt-get -q -o "Dir::Etc::SourceList=$work/apt/sources.list"
-     -o Dir::Etc::SourceParts=/dev/null -o "Dir::State::Lists=$work/apt/lists"
-     -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=
-     -o "APT::Sandbox::User=$(id -un)")
-"${apt[@]}" update >"$work/apt.log" 2>&1 || { cat "$work/apt.log" >&2; exit 1; }
-(cd "$work/source" && "${apt[@]}" source freeglut) >>"$work/apt.log" 2>&1 ||
-    { cat "$work/apt.log" >&2; exit 1; }
-source_dir=$(find "$work/source" -mindepth 1 -maxdepth 1 -type d -name 'freeglut-*' | head -n 1)
+source_dir=$("$root/tools/fetch-freeglut-source.sh" "$work")
 
 # Static library only, under the name glut so that <GL/glut.h> is installed.
 # Without warnings: under wine every start would print "CreateDC failed".

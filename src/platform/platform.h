@@ -1,6 +1,6 @@
 // The operating-system services of the program; the only interface to the system.
-// One implementation per system, *_linux.cpp and *_windows.cpp, picked by the
-// build; tests link a double in place of the Linux one.
+// One implementation per system, *_linux.cpp, *_windows.cpp and *_web.cpp (a
+// web browser), picked by the build; tests link a double in place of the Linux one.
 #pragma once
 
 #include <cstdint>
@@ -15,10 +15,13 @@ int platformLoginName(char* buffer, int size);
 // Shows a modal message box without owner window, titled title, with only an OK
 // button and no icon, and returns when it is dismissed. The text also goes to
 // standard error, so that a user at a terminal sees it; without a display it
-// goes there alone.
+// goes there alone. In a browser the box stays open after the call returns
+// (a page cannot wait), until the program has ended.
 void platformMessageBox(const char* title, const char* text);
 
-// Ends the process with the given exit status.
+// Ends the process with the given exit status. In a browser it ends the
+// program for good (no later frame, key or timer runs any of it) and returns
+// to the page.
 [[noreturn]] void platformExit(int status);
 
 // Opens /dev/null on whichever of descriptors 0, 1 and 2 is closed, so that no
