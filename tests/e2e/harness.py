@@ -390,6 +390,20 @@ class Program:
     def screenshot(self):
         return grab_window(self.window)
 
+    def still_picture(self, timeout=START_DEADLINE):
+        """The window's picture once two screenshots in a row are equal: with
+        the clock held still, a frame copied to the window completely (the
+        first one may be caught half copied)."""
+        previous = [self.screenshot()]
+
+        def same():
+            current = self.screenshot()
+            equal = current.rgb == previous[0].rgb
+            previous[0] = current
+            return current if equal else None
+
+        return wait_until(same, timeout, "a picture that stands still")
+
     def settle(self, frames=3):
         """Lets the program draw a few more frames after input: waits until the
         window's picture has been replaced by a new one frames times, or until
@@ -470,6 +484,49 @@ def bitmap_headers(width, height, bits=24):
     return struct.pack("<2sIHHI", b"BM", file_size, 0, 0, 54) + info
 
 
+# How far another build's picture (Windows under wine, the browser's) may
+# differ from the Linux build's: a pixel counts as different when a channel is
+# off by more than CHANNEL_TOLERANCE, and at most DIFFERENT_PIXELS may be (0.1 %
+# of the window), for a driver that rounds an edge differently.
+CHANNEL_TOLERANCE = 8
+DIFFERENT_PIXELS = 400
+
+
+def pixels_apart(first, second):
+    """Number of pixels where the two pictures differ by more than the tolerance."""
+    a, b = first.rgb, second.rgb
+    return sum(1 for i in range(0, len(a), 3)
+               if max(abs(a[i] - b[i]), abs(a[i + 1] - b[i + 1]),
+                      abs(a[i + 2] - b[i + 2])) > CHANNEL_TOLERANCE)
+
+
+def glyph_shapes(picture):
+    """The distinct shapes of the dark marks in the top text line of a message
+    box: the line is cut into marks at blank columns, and each mark's columns
+    of dark pixels make its shape."""
+    def dark(pixel):
+        return sum(pixel) < 200
+
+    rows = [y for y in range(picture.height)
+            if any(dark(picture.pixel(x, y)) for x in range(picture.width))]
+    if not rows:
+        return set()
+    # The first band of rows holding dark pixels: the text's first line.
+    top = bottom = rows[0]
+    while bottom + 1 in rows:
+        bottom += 1
+    columns = [tuple(dark(picture.pixel(x, y)) for y in range(top, bottom + 1))
+               for x in range(picture.width)]
+    shapes, mark = set(), []
+    for column in columns + [()]:
+        if any(column):
+            mark.append(column)
+        elif mark:
+            shapes.add(tuple(mark))
+            mark = []
+    return shapes
+
+
 class ProgramTestCase(unittest.TestCase):
     """Skips without binary or display; gives each test a fresh working
     directory, with the shipped texture unless the class sets TEXTURE False."""
@@ -538,6 +595,21 @@ class ProgramTestCase(unittest.TestCase):
         self.assertGreater(min(differing), 0.8 * max(columns),
                            f"the lines differ before their last character: red in columns "
                            f"{min(columns)}-{max(columns)}, differences from {min(differing)}")
+
+    def assert_matches_linux(self, take, expected, what, name):
+        """Waits until the picture take() returns matches the Linux build's
+        picture expected; on failure both are saved in the build folder as
+        <name>-expected.png and <name>-observed.png."""
+        try:
+            wait_until(lambda: pixels_apart(take(), expected) <= DIFFERENT_PIXELS,
+                       START_DEADLINE, f"the Linux build's picture {what}")
+        except AssertionError:
+            observed = take()
+            expected.save_png(os.path.join(BUILD, f"{name}-expected.png"))
+            observed.save_png(os.path.join(BUILD, f"{name}-observed.png"))
+            self.fail(f"{what}: Expected the Linux build's picture ({name}-expected.png in the "
+                      f"build folder), Observed {pixels_apart(observed, expected)} pixels off "
+                      f"by more than {CHANNEL_TOLERANCE} ({name}-observed.png)")
 
     def assert_no_program_window(self, while_what):
         """Fails if the program's window is on the screen."""

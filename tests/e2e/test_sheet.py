@@ -81,7 +81,7 @@ class SheetTest(harness.ProgramTestCase):
             self.assert_no_program_window("the prompt waits")
             program.type_line(f"{student_id}\n", close=True)
             program.wait_for_window()
-            picture = program.screenshot()
+            picture = program.still_picture()
             program.close()
             program.wait_exit()
             return picture

@@ -13,15 +13,10 @@ import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
-from test_windows import glyph_shapes, pixels_apart, CHANNEL_TOLERANCE  # noqa: E402
 
 WEB = os.environ.get("CGDEMO_WEB", "")
 ZIP = os.path.join(os.environ.get("CGDEMO_DIST", ""), "cgdemo-web.zip")
 PAGE_FILES = ["cgdemo.js", "cgdemo.wasm", "index.html", "japan.bmp"]
-# At most 0.1 % of the canvas may differ from the Linux picture by more than
-# CHANNEL_TOLERANCE: SwiftShader and Mesa round some edges differently (a few
-# hundredths of a percent have been seen).
-DIFFERENT_PIXELS = 400
 
 session = {}
 
@@ -89,18 +84,9 @@ class WebTest(harness.ProgramTestCase):
         return self.browser.element_picture(self.driver.find_element("id", "canvas"))
 
     def assert_shows(self, expected, what):
-        """Waits until the canvas matches the Linux build's picture expected."""
-        try:
-            harness.wait_until(
-                lambda: pixels_apart(self.canvas_picture(), expected) <= DIFFERENT_PIXELS,
-                harness.START_DEADLINE, what)
-        except AssertionError:
-            observed = self.canvas_picture()
-            expected.save_png(os.path.join(harness.BUILD, "web-expected.png"))
-            observed.save_png(os.path.join(harness.BUILD, "web-observed.png"))
-            self.fail(f"{what}: Expected the Linux build's picture (web-expected.png in the "
-                      f"build folder), Observed {pixels_apart(observed, expected)} pixels off "
-                      f"by more than {CHANNEL_TOLERANCE} (web-observed.png)")
+        # SwiftShader and Mesa round some edges differently (a few hundredths
+        # of a percent of the pixels have been seen).
+        self.assert_matches_linux(self.canvas_picture, expected, what, "web")
 
     def test_picture_keys_and_drag_match_the_linux_build_and_stay_from_the_browser(self):
         with harness.Program(self.directory) as linux:
@@ -116,7 +102,7 @@ class WebTest(harness.ProgramTestCase):
             self.assert_closes_cleanly(linux)
         # Each step changes the picture, so a match below shows that it arrived.
         for before, after in ((still, next_tile), (next_tile, zoomed), (zoomed, close_up)):
-            self.assertGreater(pixels_apart(before, after), DIFFERENT_PIXELS)
+            self.assertGreater(harness.pixels_apart(before, after), harness.DIFFERENT_PIXELS)
 
         self.open_page("page", "12345678")
         self.wait_for("!document.getElementById('canvas').hidden", "the canvas")
@@ -174,7 +160,8 @@ class WebTest(harness.ProgramTestCase):
         self.assertTrue(self.script("document.getElementById('student-id').hidden"))
         # A character the font lacks shows as the same empty box every time;
         # the first line's sixteen characters have at least twelve shapes.
-        self.assertGreaterEqual(len(glyph_shapes(text)), 12, "the Japanese text is not legible")
+        self.assertGreaterEqual(len(harness.glyph_shapes(text)), 12,
+                                "the Japanese text is not legible")
 
     def test_refused_id_shows_the_error_dialog(self):
         self.open_page("page", "jJtT0000")

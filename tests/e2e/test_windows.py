@@ -41,14 +41,6 @@ FONT_LINK = ("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\S
 # The first start of a prefix takes 10 to 15 s; the deadline only bounds a fault.
 WINEBOOT_DEADLINE = 300
 
-# How far the two builds' pictures may differ: a pixel counts as different
-# when a channel is off by more than CHANNEL_TOLERANCE, and at most
-# DIFFERENT_PIXELS may be (0.1 % of the window). Both draw with the same Mesa
-# and freeglut's same font, so the pictures have been equal; the margin is for
-# a driver that rounds an edge differently.
-CHANNEL_TOLERANCE = 8
-DIFFERENT_PIXELS = 400
-
 
 def wine(*args, timeout=60):
     """Runs a wine command in the test prefix; fails with its output."""
@@ -88,41 +80,6 @@ def tearDownModule():
         stop_wine_server()
 
 
-def pixels_apart(first, second):
-    """Number of pixels where the two pictures differ by more than the tolerance."""
-    a, b = first.rgb, second.rgb
-    return sum(1 for i in range(0, len(a), 3)
-               if max(abs(a[i] - b[i]), abs(a[i + 1] - b[i + 1]),
-                      abs(a[i + 2] - b[i + 2])) > CHANNEL_TOLERANCE)
-
-
-def glyph_shapes(picture):
-    """The distinct shapes of the dark marks in the top text line of a message
-    box: the line is cut into marks at blank columns, and each mark's columns
-    of dark pixels make its shape."""
-    def dark(pixel):
-        return sum(pixel) < 200
-
-    rows = [y for y in range(picture.height)
-            if any(dark(picture.pixel(x, y)) for x in range(picture.width))]
-    if not rows:
-        return set()
-    # The first band of rows holding dark pixels: the text's first line.
-    top = bottom = rows[0]
-    while bottom + 1 in rows:
-        bottom += 1
-    columns = [tuple(dark(picture.pixel(x, y)) for y in range(top, bottom + 1))
-               for x in range(picture.width)]
-    shapes, mark = set(), []
-    for column in columns + [()]:
-        if any(column):
-            mark.append(column)
-        elif mark:
-            shapes.add(tuple(mark))
-            mark = []
-    return shapes
-
-
 class WindowsTest(harness.ProgramTestCase):
     def setUp(self):
         if not WINDOWS_BINARY:
@@ -154,7 +111,7 @@ class WindowsTest(harness.ProgramTestCase):
         still, next_tile = self.linux_pictures("24T11099")
         # The two states differ (the status line's form, the tile), so a match
         # below shows that each key arrived.
-        self.assertGreater(pixels_apart(still, next_tile), DIFFERENT_PIXELS)
+        self.assertGreater(harness.pixels_apart(still, next_tile), harness.DIFFERENT_PIXELS)
 
         self.use_windows_binary()
         with harness.Program(self.directory, stdin_text=None) as program:
@@ -194,17 +151,7 @@ class WindowsTest(harness.ProgramTestCase):
             program.wait_exit()
 
     def assert_shows(self, program, expected, what):
-        """Waits until the window matches the Linux build's picture expected."""
-        try:
-            program.wait_for_picture(lambda p: pixels_apart(p, expected) <= DIFFERENT_PIXELS,
-                                     f"the Linux build's picture {what}")
-        except AssertionError:
-            observed = program.screenshot()
-            expected.save_png(os.path.join(harness.BUILD, "windows-expected.png"))
-            observed.save_png(os.path.join(harness.BUILD, "windows-observed.png"))
-            self.fail(f"{what}: Expected the Linux build's picture (windows-expected.png in "
-                      f"the build folder), Observed {pixels_apart(observed, expected)} pixels "
-                      f"off by more than {CHANNEL_TOLERANCE} (windows-observed.png)")
+        self.assert_matches_linux(program.screenshot, expected, what, "windows")
 
     def assert_error_box_under_wine(self, message, stdin_text, binary=WINDOWS_BINARY):
         """Runs binary, expects the "Error" box and message on standard error,
@@ -220,7 +167,7 @@ class WindowsTest(harness.ProgramTestCase):
                 # Text in the box, and the same picture twice: drawn completely.
                 shown.append(harness.grab_window(dialog))
                 return (len(shown) > 1 and shown[-1].rgb == shown[-2].rgb
-                        and glyph_shapes(shown[-1]))
+                        and harness.glyph_shapes(shown[-1]))
 
             harness.wait_until(painted, harness.START_DEADLINE, "the error box's text")
             box = shown[-1]
@@ -265,7 +212,7 @@ class WindowsTest(harness.ProgramTestCase):
         self.assertIn(f"nor in the program's folder {folder}\n", stderr)
         # A character the font lacks shows as the same empty box every time;
         # the first line's sixteen characters have at least twelve shapes.
-        shapes = glyph_shapes(box)
+        shapes = harness.glyph_shapes(box)
         self.assertGreaterEqual(len(shapes), 12,
                                 f"Expected the Japanese text legible in the box, Observed "
                                 f"{len(shapes)} distinct character shapes in its first line")
