@@ -111,6 +111,9 @@ bool readRoster(const std::string& path, std::vector<RosterEntry>& entries, std:
 bool decodeRosterText(const std::string& content, std::string& text, int& line,
                       std::string& reason);
 
+// text without the spaces and tabs at its start and end. Pure.
+std::string trimmedText(const std::string& text);
+
 // What a header cell of a roster names.
 enum class RosterColumn { other, studentId, loginName, seed, name };
 

@@ -146,14 +146,6 @@ bool isBlank(const Record& record) {
     return true;
 }
 
-std::string trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return "";
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 bool hasControlBytes(const std::string& text) {
     for (const char c : text) {
         const unsigned char byte = static_cast<unsigned char>(c);
@@ -246,7 +238,7 @@ bool checkLoginName(const std::string& login, int line, const std::map<std::stri
                     "login name " + quoted(login) + " is " + std::to_string(login.size()) +
                         " bytes long; a login name over 63 bytes can never match");
     }
-    if (hasControlBytes(login) || trimmed(login) != login) {
+    if (hasControlBytes(login) || trimmedText(login) != login) {
         return fail(failure, line,
                     "login name " + quoted(login) +
                         " holds a control character or begins or ends with a space, so it "
@@ -316,7 +308,7 @@ bool readRow(const Record& record, const Columns& columns, std::map<std::string,
     }
     entry.studentId = halfWidthText(fieldOf(record, columns.studentId));
     entry.loginName = halfWidthText(fieldOf(record, columns.loginName));
-    entry.name = trimmed(fieldOf(record, columns.name));
+    entry.name = trimmedText(fieldOf(record, columns.name));
     entry.line = record.line;
     Failure idFailure, loginFailure, seedFailure;
     const bool idAccepted = checkStudentId(entry.studentId, record.line, idFailure);

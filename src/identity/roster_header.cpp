@@ -86,14 +86,6 @@ std::string foldedHeader(const std::string& text) {
     return out;
 }
 
-std::string withoutSurroundingSpaces(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return "";
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 }  // namespace
 
 RosterColumn rosterColumnOfHeader(const std::string& header) {
@@ -114,7 +106,7 @@ RosterColumn rosterColumnOfHeader(const std::string& header) {
         {"氏名", RosterColumn::name},
         {"名前", RosterColumn::name},
     };
-    const std::string folded = withoutSurroundingSpaces(foldedHeader(halfWidthText(header)));
+    const std::string folded = trimmedText(foldedHeader(halfWidthText(header)));
     for (const Name& name : names) {
         if (folded == name.text) {
             return name.column;
