@@ -18,7 +18,7 @@ import harness
 CHROMIUM_FLAGS = [
     "--headless=new", "--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
     "--disable-background-networking", "--disable-component-update", "--disable-sync",
-    "--disable-quic", "--no-first-run", "--window-size=800,800", "--force-device-scale-factor=1",
+    "--disable-quic", "--no-first-run", "--window-size=800,960", "--force-device-scale-factor=1",
 ]
 
 
