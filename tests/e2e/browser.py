@@ -2,6 +2,7 @@
 pages served from a folder on 127.0.0.1, for the browser build's tests and
 benchmark. Every wait has a deadline."""
 
+import base64
 import functools
 import http.server
 import os
@@ -55,6 +56,39 @@ def start_chromium():
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
+def emulate(driver, downloads):
+    """Touch events as on a touch screen, and downloads saved into the folder downloads."""
+    driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                           {"enabled": True, "maxTouchPoints": 2})
+    driver.execute_cdp_cmd("Browser.setDownloadBehavior",
+                           {"behavior": "allow", "downloadPath": downloads})
+
+
+def set_viewport(driver, width, height, scale):
+    """The page's area in CSS pixels and its device pixel ratio, until the next call."""
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": scale, "mobile": False})
+
+
+def touch_drag(driver, element, points):
+    """One finger on element at the first of points (x, y in its CSS pixels),
+    moved through the others and lifted."""
+    rect = element.rect
+    for kind, point in ([("touchStart", points[0])] + [("touchMove", p) for p in points[1:]]
+                        + [("touchEnd", None)]):
+        touches = [{"x": rect["x"] + point[0], "y": rect["y"] + point[1]}] if point else []
+        driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": touches})
+
+
+def device_picture(driver, element):
+    """What the screen shows of element, in device pixels, as a harness.Image."""
+    rect = element.rect
+    shot = driver.execute_cdp_cmd("Page.captureScreenshot", {"clip": {
+        "x": rect["x"], "y": rect["y"], "width": rect["width"], "height": rect["height"],
+        "scale": 1}})
+    return png_picture(base64.b64decode(shot["data"]))
+
+
 def wait_for_script(driver, expression, what, timeout=harness.START_DEADLINE):
     """Polls a JavaScript expression until it is true; returns its value."""
     return harness.wait_until(lambda: driver.execute_script(f"return {expression};"),
@@ -63,8 +97,13 @@ def wait_for_script(driver, expression, what, timeout=harness.START_DEADLINE):
 
 def element_picture(element):
     """What the page shows of an element, as a harness.Image."""
+    return png_picture(element.screenshot_as_png)
+
+
+def png_picture(data):
+    """A PNG file's bytes as a harness.Image."""
     with tempfile.TemporaryDirectory() as folder:
-        path = os.path.join(folder, "element.png")
+        path = os.path.join(folder, "picture.png")
         with open(path, "wb") as f:
-            f.write(element.screenshot_as_png)
+            f.write(data)
         return harness.load_png(path)
