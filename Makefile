@@ -144,7 +144,7 @@ bench: build web
 #   dist/cgdemo_<version>_<arch>.deb: the Debian package, made by CPack; with a
 #     roster its version is 1.0.0+roster.<UTC build time>.<roster name>, so
 #     that it replaces any earlier one (the older package of that roster goes)
-#   dist/cgdemo-windows-x64.zip: cgdemo.exe, its texture and a README for Windows users
+#   dist/cgdemo-windows-x64.zip: cgdemo.exe, its texture and the students' guide as README.txt
 #   dist/cgdemo-windows-x64-lab-<roster name>.zip: the same with the roster
 #   dist/cgdemo-web.zip: the browser build's page (never with a roster)
 #   dist/cgdemo.html: the browser build in one page (never with a roster)
@@ -165,9 +165,10 @@ dist: web-dist
 	@cp $(DIST_BUILD)/packages/*.deb $(DIST)/
 	@echo "Wrote" $(DIST)/$$(cd $(DIST_BUILD)/packages && ls *.deb) $(if $(ROSTER),"($(call ROSTER_SUMMARY,$(DIST_BUILD)))")
 
-# Zips cgdemo.exe of the Windows build, its texture and the README (Windows line ends) as $(1).
+# Zips cgdemo.exe of the Windows build, its texture and the students' guide as
+# README.txt (Windows line ends) as $(1).
 WINDOWS_ZIP = rm -f $(1) && zip -q -j -X $(1) $(WINDOWS_BUILD)/cgdemo.exe assets/japan.bmp && \
-	zip -q -j -X -l $(1) packaging/windows/README.txt
+	cp docs/students.md $(WINDOWS_BUILD)/README.txt && zip -q -j -X -l $(1) $(WINDOWS_BUILD)/README.txt
 # The roster's name in file names, as the roster build in folder $(1) made it.
 ROSTER_NAME = $$(sed -n 's/^CGDEMO_ROSTER_NAME:INTERNAL=//p' $(1)/CMakeCache.txt)
 # "roster FILE, N students" for the roster build in folder $(1): one table line a student.

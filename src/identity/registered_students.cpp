@@ -2,7 +2,7 @@
 //
 // A whole class is better registered from a spreadsheet: `make ROSTER=class.csv`
 // builds the program with a table generated from that file instead of this one
-// (see README.md). To register a student here, add one line to registeredStudents:
+// (see docs/instructors.md). To register a student here, add one line to registeredStudents:
 //     {"<student ID shown on screen>", "<login name>", "<seed>"},
 // The login name must equal the student's operating-system login name byte for
 // byte (letter case included), and must not be fallbackLoginName. The seed is

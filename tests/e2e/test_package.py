@@ -51,8 +51,11 @@ class PackageTest(harness.ProgramTestCase):
         self.assertEqual(entry.get("Exec"), "cgdemo")
         # The student ID is asked on the console.
         self.assertEqual(entry.get("Terminal"), "true")
-        self.assertTrue(os.path.isfile(os.path.join(root, "usr", "share", "doc", "cgdemo",
-                                                    "README.md")))
+        # The students' guide, without the developers' parts.
+        with open(os.path.join(root, "usr", "share", "doc", "cgdemo", "README.md")) as f:
+            readme = f.read()
+        self.assertIn(harness.PROMPT, readme)
+        self.assertNotIn("make test", readme)
         depends = subprocess.run(["dpkg-deb", "-f", self.package(), "Depends"], check=True,
                                  capture_output=True, text=True, timeout=60).stdout
         # Computed from the libraries the program links.

@@ -227,7 +227,9 @@ class WindowsTest(harness.ProgramTestCase):
             readme = f.read()
         # Lines end as Notepad expects.
         self.assertNotIn(b"\n", readme.replace(b"\r\n", b""))
+        # The students' guide, without the developers' parts.
         self.assertIn(harness.PROMPT.encode(), readme)
+        self.assertNotIn(b"make test", readme)
         still, _ = self.linux_pictures()
         # The working directory has no texture: the one beside cgdemo.exe is used.
         os.remove(os.path.join(self.directory, "japan.bmp"))
