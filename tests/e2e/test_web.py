@@ -175,7 +175,8 @@ class WebTest(harness.ProgramTestCase):
         self.assertEqual(seen, [["F1", True], ["F3", True], ["contextmenu", True]])
         self.assert_no_uncaught_error()
 
-        # F3 again and a right click change nothing. At device pixel ratio 2 each of the program's pixels is a 2 x 2 block.
+        # F1, F3 and a right click leave the picture. At device pixel ratio 2
+        # each of the program's pixels is a 2 x 2 block.
         size = self.script("[innerWidth, innerHeight]")
         self.browser.set_viewport(self.driver, *size, 2)
         self.addCleanup(self.driver.execute_cdp_cmd, "Emulation.clearDeviceMetricsOverride", {})
@@ -194,7 +195,6 @@ class WebTest(harness.ProgramTestCase):
             "[innerWidth, innerHeight, document.documentElement.scrollWidth, "
             "document.documentElement.scrollHeight, document.getElementById('key-bar').hidden]"),
             [1366, 633, 1366, 633, False], "the page scrolls")
-
 
     def assert_error_dialog(self, message):
         """Expects the "Error" dialog with message, no scene, the OK button

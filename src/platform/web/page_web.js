@@ -82,16 +82,19 @@ var LibraryCgdemoPage = {
          (touches[0].clientY + touches[1].clientY) / 2];
       var last = cgdemoPage.touchAt;
       if (button != cgdemoPage.touchButton) {
-        if (cgdemoPage.touchButton >= 0) cgdemoPage.mouse('mouseup', cgdemoPage.touchButton, last);
-        if (button >= 0) cgdemoPage.mouse('mousedown', button, at);
+        if (cgdemoPage.touchButton >= 0) {
+          cgdemoPage.dispatchMouse('mouseup', cgdemoPage.touchButton, last);
+        }
+        if (button >= 0) cgdemoPage.dispatchMouse('mousedown', button, at);
       } else if (button >= 0 && (at[0] != last[0] || at[1] != last[1])) {
-        cgdemoPage.mouse('mousemove', button, at);
+        cgdemoPage.dispatchMouse('mousemove', button, at);
       }
       cgdemoPage.touchButton = button;
       cgdemoPage.touchAt = at;
     },
 
-    mouse: function(type, button, at) {
+    // A mouse event of button at the client position at, sent to the canvas.
+    dispatchMouse: function(type, button, at) {
       Module.canvas.dispatchEvent(new MouseEvent(type, {
         bubbles: true, cancelable: true, view: window, clientX: at[0], clientY: at[1],
         button: button, buttons: type == 'mouseup' ? 0 : button == 2 ? 2 : 1}));
