@@ -2,7 +2,6 @@
 pages served from a folder on 127.0.0.1, for the browser build's tests and
 benchmark. Every wait has a deadline."""
 
-import base64
 import functools
 import http.server
 import os
@@ -80,15 +79,6 @@ def touch_drag(driver, element, points):
         driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": touches})
 
 
-def device_picture(driver, element):
-    """What the screen shows of element, in device pixels, as a harness.Image."""
-    rect = element.rect
-    shot = driver.execute_cdp_cmd("Page.captureScreenshot", {"clip": {
-        "x": rect["x"], "y": rect["y"], "width": rect["width"], "height": rect["height"],
-        "scale": 1}})
-    return png_picture(base64.b64decode(shot["data"]))
-
-
 def wait_for_script(driver, expression, what, timeout=harness.START_DEADLINE):
     """Polls a JavaScript expression until it is true; returns its value."""
     return harness.wait_until(lambda: driver.execute_script(f"return {expression};"),
@@ -96,14 +86,9 @@ def wait_for_script(driver, expression, what, timeout=harness.START_DEADLINE):
 
 
 def element_picture(element):
-    """What the page shows of an element, as a harness.Image."""
-    return png_picture(element.screenshot_as_png)
-
-
-def png_picture(data):
-    """A PNG file's bytes as a harness.Image."""
+    """What the page shows of an element, in device pixels, as a harness.Image."""
     with tempfile.TemporaryDirectory() as folder:
-        path = os.path.join(folder, "picture.png")
+        path = os.path.join(folder, "element.png")
         with open(path, "wb") as f:
-            f.write(data)
+            f.write(element.screenshot_as_png)
         return harness.load_png(path)
