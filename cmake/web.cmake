@@ -22,10 +22,10 @@ add_library(cgdemo_web_glut INTERFACE)
 target_link_options(cgdemo_web_glut INTERFACE -lglut)
 set(CGDEMO_SYSTEM_LIBRARIES cgdemo_web_glut)
 
-# The page in two forms, linked from the same objects: for a web server,
-# index.html with cgdemo.js, cgdemo.wasm and japan.bmp in the build folder;
-# and single-file/cgdemo.html, the program, its WebAssembly and the texture in
-# one page that also opens as a file.
+# The page in two forms, two links of main with the one cgdemo_core: for a web
+# server, index.html with cgdemo.js, cgdemo.wasm and japan.bmp in the build
+# folder; and single-file/cgdemo.html, the program, its WebAssembly and the
+# texture in one page that also opens as a file.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 function(cgdemoWebPage target)
     set(web ${PROJECT_SOURCE_DIR}/src/platform/web)
