@@ -229,6 +229,8 @@ class WebTest(harness.ProgramTestCase):
     def test_single_file_page_runs_as_a_file_and_the_served_page_names_it(self):
         if not FROZEN_CLOCK:
             self.skipTest("CGDEMO_FROZEN_CLOCK is not set: run through `make test`")
+        page = os.path.join(session["folder"], "file/cgdemo.html")
+        self.assertTrue(os.path.exists(page), "no dist/cgdemo.html: `make web-dist` writes it")
         with harness.Program(self.directory, environment={"LD_PRELOAD": FROZEN_CLOCK}) as linux:
             linux.wait_for_window()
             first = linux.still_picture()
@@ -238,8 +240,6 @@ class WebTest(harness.ProgramTestCase):
             "source": "const at = performance.now(); performance.now = () => at;"})
         self.addCleanup(self.driver.execute_cdp_cmd, "Page.removeScriptToEvaluateOnNewDocument",
                         script)
-        page = os.path.join(session["folder"], "file/cgdemo.html")
-        self.assertTrue(os.path.exists(page), "no dist/cgdemo.html: `make web-dist` writes it")
         self.open_page("file://" + page, "12345678")
         self.wait_for("!document.getElementById('program').hidden", "the canvas")
         self.assert_shows(first, "the first frame of cgdemo.html opened as a file")
