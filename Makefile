@@ -77,8 +77,10 @@ windows:
 	$(call WINDOWS_PROGRAM,$(ROSTER))
 
 # The browser build: index.html, cgdemo.js, cgdemo.wasm and japan.bmp in
-# $(WEB_BUILD). No registered students: a page has no login name. Debian's emcc
-# needs Debian's acorn, which a node installed otherwise finds only on NODE_PATH.
+# $(WEB_BUILD) for a web server, and $(WEB_BUILD)/single-file/cgdemo.html, all of
+# it in one page that also opens as a file. No registered students: a page has
+# no login name. Debian's emcc needs Debian's acorn, which a node installed
+# otherwise finds only on NODE_PATH.
 WEB_ENVIRONMENT = NODE_PATH=/usr/share/nodejs
 web:
 	@tools/install-deps.sh web
@@ -86,13 +88,17 @@ web:
 	@$(WEB_ENVIRONMENT) $(CONFIGURE) $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DCGDEMO_TESTS=OFF \
 		-DCMAKE_TOOLCHAIN_FILE=$$(em-config EMSCRIPTEN_ROOT)/cmake/Modules/Platform/Emscripten.cmake \
 		-DCGDEMO_ROSTER= -DCGDEMO_WEB_FONT=$(abspath $(WEB_BUILD))/font/helvetica18.js >/dev/null
-	@$(WEB_ENVIRONMENT) $(BUILD_IN) $(WEB_BUILD) --target cgdemo
+	@$(WEB_ENVIRONMENT) $(BUILD_IN) $(WEB_BUILD) --target cgdemo cgdemo_single_file
 
-# dist/cgdemo-web.zip: the page's four files, index.html at the top, for a web server.
+# dist/cgdemo.html, the single-file page, and dist/cgdemo-web.zip: at its top
+# the page's four files for a web server, cgdemo.html and a README.
 web-dist: web
 	@mkdir -p $(DIST)
+	@cp $(WEB_BUILD)/single-file/cgdemo.html $(DIST)/cgdemo.html
+	@echo "Wrote $(DIST)/cgdemo.html"
 	@rm -f $(DIST)/cgdemo-web.zip
 	@cd $(WEB_BUILD) && zip -q -X $(abspath $(DIST))/cgdemo-web.zip index.html cgdemo.js cgdemo.wasm japan.bmp
+	@zip -q -j -X $(DIST)/cgdemo-web.zip $(DIST)/cgdemo.html packaging/web/README.txt
 	@echo "Wrote $(DIST)/cgdemo-web.zip"
 
 # Serves the browser build on this machine only, until Ctrl+C.
@@ -141,6 +147,7 @@ bench: build web
 #   dist/cgdemo-windows-x64.zip: cgdemo.exe, its texture and the students' guide as README.txt
 #   dist/cgdemo-windows-x64-lab-<roster name>.zip: the same with the roster
 #   dist/cgdemo-web.zip: the browser build's page (never with a roster)
+#   dist/cgdemo.html: the browser build in one page (never with a roster)
 dist: web-dist
 	@tools/install-deps.sh run dist
 	$(call WINDOWS_PROGRAM,)

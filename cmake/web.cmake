@@ -22,20 +22,38 @@ add_library(cgdemo_web_glut INTERFACE)
 target_link_options(cgdemo_web_glut INTERFACE -lglut)
 set(CGDEMO_SYSTEM_LIBRARIES cgdemo_web_glut)
 
-# cgdemo.html, .js and .wasm, index.html (the page) and japan.bmp in the build folder.
+# The page in two forms, two links of main with the one cgdemo_core: for a web
+# server, index.html with cgdemo.js, cgdemo.wasm and japan.bmp in the build
+# folder; and single-file/cgdemo.html, the program, its WebAssembly and the
+# texture in one page that also opens as a file.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
 function(cgdemoWebPage target)
     set(web ${PROJECT_SOURCE_DIR}/src/platform/web)
     set(libraries ${web}/page_web.js ${web}/gl_emulation_web.js ${CGDEMO_WEB_FONT})
-    set_target_properties(${target} PROPERTIES SUFFIX ".html"
-        LINK_DEPENDS "${web}/index.html;${libraries}")
-    target_link_options(${target} PRIVATE "SHELL:--shell-file ${web}/index.html" -sMINIFY_HTML=0
-        -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1
-        "-sEXPORTED_RUNTIME_METHODS=[FS,addRunDependency,removeRunDependency]")
-    foreach(library ${libraries})
-        target_link_options(${target} PRIVATE "SHELL:--js-library ${library}")
+    get_target_property(sources ${target} SOURCES)
+    get_target_property(options ${target} COMPILE_OPTIONS)
+    set(single ${target}_single_file)
+    add_executable(${single} ${sources})
+    target_compile_options(${single} PRIVATE ${options})
+    target_link_libraries(${single} PRIVATE cgdemo_core)
+    set_target_properties(${single} PROPERTIES OUTPUT_NAME ${target}
+        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/single-file)
+    target_link_options(${single} PRIVATE -sSINGLE_FILE=1)
+    foreach(page ${target} ${single})
+        set_target_properties(${page} PROPERTIES SUFFIX ".html"
+            LINK_DEPENDS "${web}/index.html;${libraries};${PROJECT_SOURCE_DIR}/assets/japan.bmp")
+        target_link_options(${page} PRIVATE "SHELL:--shell-file ${web}/index.html" -sMINIFY_HTML=0
+            -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1
+            "-sEXPORTED_RUNTIME_METHODS=[FS,addRunDependency,removeRunDependency]")
+        foreach(library ${libraries})
+            target_link_options(${page} PRIVATE "SHELL:--js-library ${library}")
+        endforeach()
     endforeach()
     add_custom_command(TARGET ${target} POST_BUILD
         COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${CMAKE_BINARY_DIR}/index.html
         COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/assets/japan.bmp
                 ${CMAKE_BINARY_DIR}/japan.bmp)
+    add_custom_command(TARGET ${single} POST_BUILD
+        COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/web_single_file.py
+                $<TARGET_FILE:${single}> ${PROJECT_SOURCE_DIR}/assets/japan.bmp)
 endfunction()

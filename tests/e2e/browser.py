@@ -18,7 +18,7 @@ import harness
 CHROMIUM_FLAGS = [
     "--headless=new", "--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
     "--disable-background-networking", "--disable-component-update", "--disable-sync",
-    "--disable-quic", "--no-first-run", "--window-size=800,800", "--force-device-scale-factor=1",
+    "--disable-quic", "--no-first-run", "--window-size=800,960", "--force-device-scale-factor=1",
 ]
 
 
@@ -55,6 +55,30 @@ def start_chromium():
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
+def emulate(driver, downloads):
+    """Touch events as on a touch screen, and downloads saved into the folder downloads."""
+    driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                           {"enabled": True, "maxTouchPoints": 2})
+    driver.execute_cdp_cmd("Browser.setDownloadBehavior",
+                           {"behavior": "allow", "downloadPath": downloads})
+
+
+def set_viewport(driver, width, height, scale):
+    """The page's area in CSS pixels and its device pixel ratio, until the next call."""
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": scale, "mobile": False})
+
+
+def touch_drag(driver, element, points):
+    """One finger on element at the first of points (x, y in its CSS pixels),
+    moved through the others and lifted."""
+    rect = element.rect
+    for kind, point in ([("touchStart", points[0])] + [("touchMove", p) for p in points[1:]]
+                        + [("touchEnd", None)]):
+        touches = [{"x": rect["x"] + point[0], "y": rect["y"] + point[1]}] if point else []
+        driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": touches})
+
+
 def wait_for_script(driver, expression, what, timeout=harness.START_DEADLINE):
     """Polls a JavaScript expression until it is true; returns its value."""
     return harness.wait_until(lambda: driver.execute_script(f"return {expression};"),
@@ -62,7 +86,7 @@ def wait_for_script(driver, expression, what, timeout=harness.START_DEADLINE):
 
 
 def element_picture(element):
-    """What the page shows of an element, as a harness.Image."""
+    """What the page shows of an element, in device pixels, as a harness.Image."""
     with tempfile.TemporaryDirectory() as folder:
         path = os.path.join(folder, "element.png")
         with open(path, "wb") as f:
