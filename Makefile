@@ -49,11 +49,12 @@ asan: deps
 	@$(CONFIGURE) $(ASAN_BUILD) $(ROSTER_OPTION) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCGDEMO_SANITIZE=ON >/dev/null
 	@$(BUILD_IN) $(ASAN_BUILD)
 
-# The libFuzzer targets, built with clang and both sanitizers.
+# The libFuzzer targets, built with clang and both sanitizers (the report
+# checker's readers come with the sheet).
 fuzz-build: deps
 	@$(CONFIGURE) $(FUZZ_BUILD) $(ROSTER_OPTION) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCGDEMO_SANITIZE=ON -DCGDEMO_FUZZ=ON -DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF >/dev/null
-	@$(BUILD_IN) $(FUZZ_BUILD) --target fuzz_bitmap fuzz_student_id fuzz_roster
+		-DCGDEMO_SANITIZE=ON -DCGDEMO_FUZZ=ON -DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=ON -DCGDEMO_CHECK=ON >/dev/null
+	@$(BUILD_IN) $(FUZZ_BUILD) --target fuzz_bitmap fuzz_student_id fuzz_roster fuzz_picture fuzz_report
 
 # The roster generator of a Windows build runs here: it is built natively, there.
 ROSTER_HOST_BUILD = $(WINDOWS_BUILD)/roster-host
