@@ -59,7 +59,8 @@ bool listArchive(const std::string& bytes, std::vector<ArchiveMember>& members,
 
 bool unpackArchive(const std::string& bytes, const std::function<bool(const std::string&)>& wanted,
                    const std::function<void(const std::string&, std::string&)>& take,
-                   UnpackBudget& budget, std::string& error) {
+                   const std::function<void(const std::string&)>& refuse, UnpackBudget& budget,
+                   std::string& error) {
     ArchivePointer reader = openArchive(bytes, error);
     if (!reader) {
         return false;
@@ -80,10 +81,11 @@ bool unpackArchive(const std::string& bytes, const std::function<bool(const std:
             continue;
         }
         if (archive_entry_is_encrypted(entry)) {
-            error = path + ": an encrypted member, which needs a password";
-            return false;
+            refuse(path + ": an encrypted member, which needs a password");
+            continue;
         }
         content.clear();
+        bool whole = true;
         for (;;) {
             const la_ssize_t got = archive_read_data(reader.get(), chunk, sizeof chunk);
             if (got < 0) {
@@ -100,20 +102,23 @@ bool unpackArchive(const std::string& bytes, const std::function<bool(const std:
                 return false;
             }
             budget.bytesLeft -= uint64_t(got);
-            if (content.size() + std::size_t(got) > maxMemberBytes) {
-                error = path + ": unpacks to more than " + std::to_string(maxMemberBytes >> 20) +
-                        " MiB, more than one member may";
-                return false;
-            }
             if (checkClockSeconds() > budget.deadline) {
                 budget.stopped = true;
                 error = "reading took longer than " + std::to_string(int(maxSecondsPerFile)) +
                         " s: stopped in " + path;
                 return false;
             }
+            if (content.size() + std::size_t(got) > maxMemberBytes) {
+                refuse(path + ": unpacks to more than " + std::to_string(maxMemberBytes >> 20) +
+                       " MiB (a zip bomb?), more than one member may");
+                whole = false;
+                break;
+            }
             content.append(chunk, std::size_t(got));
         }
-        take(path, content);
+        if (whole) {
+            take(path, content);
+        }
     }
     if (result != ARCHIVE_EOF) {
         error = archiveError(reader.get());

@@ -130,16 +130,18 @@ bool listArchive(const std::string& archive, std::vector<ArchiveMember>& members
                  std::string& error);
 
 // Unpacks the members of the archive whose paths are wanted (in archive order)
-// and calls take for each with its bytes. Every byte unpacked counts against
-// budget; a member over maxMemberBytes, the budget running out or its deadline
-// passing stop the reading with a reason in error (members taken before stay
-// taken), as do damaged data and encrypted members. Once the budget has
-// stopped, every later call returns false at once with error empty (the
+// and calls take for each with its bytes (which it may take over). A member
+// over maxMemberBytes or encrypted is left out with a message to refuse
+// ("<inner path>: <reason>"). Every byte unpacked counts against budget; the
+// budget running out, its deadline passing or damaged data stop the reading
+// with a reason in error (members taken before stay taken). Once the budget
+// has stopped, every later call returns false at once with error empty (the
 // reason was given where it stopped).
 bool unpackArchive(const std::string& archive,
                    const std::function<bool(const std::string&)>& wanted,
                    const std::function<void(const std::string&, std::string&)>& take,
-                   UnpackBudget& budget, std::string& error);
+                   const std::function<void(const std::string&)>& refuse, UnpackBudget& budget,
+                   std::string& error);
 
 // The pictures of a DOCX in document order: the members of word/media/ (as
 // inner paths) in the order word/document.xml first refers to them through

@@ -74,7 +74,7 @@ void documentPictures(const std::string& source, const std::vector<std::string>&
                     isExaminedName(path));
         },
         [&](const std::string& path, std::string& data) { content[path] = std::move(data); },
-        budget, error);
+        [&](const std::string& message) { report(source + ": " + message); }, budget, error);
     if (!whole && !error.empty()) {
         report(source + ": " + error);
     }
@@ -154,7 +154,7 @@ void findPictures(const std::string& source, const std::vector<std::string>& ord
             findPictures(source + "/" + path, with(order, path), data, depth + 1, budget, visit,
                          report);
         },
-        budget, error);
+        [&](const std::string& message) { report(source + "/" + message); }, budget, error);
     if (!whole && !error.empty()) {
         report(source + ": " + error);
     }
