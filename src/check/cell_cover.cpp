@@ -1,0 +1,126 @@
+// One cell of the line rendered into picture pixels the way a resampler would.
+#include <algorithm>
+#include <cmath>
+
+#include "check/status_reader.h"
+
+namespace {
+
+// The window pixels one picture pixel takes its value from, with weights.
+struct Taps {
+    int first = 0;
+    int count = 0;
+    float weight[4] = {};
+};
+
+// Picture pixel p on an axis where picture = origin + scale * window.
+Taps axisTaps(int p, double origin, double scale) {
+    Taps taps;
+    if (scale < 1) {
+        // Shrinking: the average over the pixel's footprint in the window.
+        const double from = (p - origin) / scale;
+        const double to = (p + 1 - origin) / scale;
+        taps.first = static_cast<int>(std::floor(from));
+        for (int x = taps.first; x < to && taps.count < 4; ++x) {
+            const double overlap = std::min<double>(to, x + 1) - std::max<double>(from, x);
+            taps.weight[taps.count++] = static_cast<float>(overlap * scale);
+        }
+    } else {
+        // Enlarging: bilinear between the two nearest window pixel centres.
+        const double u = (p + 0.5 - origin) / scale - 0.5;
+        taps.first = static_cast<int>(std::floor(u));
+        const float f = static_cast<float>(u - taps.first);
+        taps.count = 2;
+        taps.weight[0] = 1 - f;
+        taps.weight[1] = f;
+    }
+    return taps;
+}
+
+// First picture pixel whose centre lies at or right of window coordinate w.
+int firstPixelFrom(double w, double origin, double scale) {
+    return static_cast<int>(std::ceil(origin + scale * w - 0.5));
+}
+
+// JPEG keeps colour at half resolution: its blur, once along each axis.
+std::vector<float> colourBlur(const std::vector<float>& cover, int width, int height) {
+    std::vector<float> across(cover.size()), blurred(cover.size());
+    auto at = [width](int x, int y) { return static_cast<size_t>(y) * width + x; };
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const float left = x > 0 ? cover[at(x - 1, y)] : 0;
+            const float right = x + 1 < width ? cover[at(x + 1, y)] : 0;
+            across[at(x, y)] = 0.25f * left + 0.5f * cover[at(x, y)] + 0.25f * right;
+        }
+    }
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const float up = y > 0 ? across[at(x, y - 1)] : 0;
+            const float down = y + 1 < height ? across[at(x, y + 1)] : 0;
+            blurred[at(x, y)] = 0.25f * up + 0.5f * across[at(x, y)] + 0.25f * down;
+        }
+    }
+    return blurred;
+}
+
+}  // namespace
+
+CellCover cellCover(const LineModel& model, const GlyphInk* glyph, int pen, int windowRight,
+                    int pictureWidth, int pictureHeight) {
+    const GlyphInk& shape = glyph != nullptr ? *glyph : glyphInk(' ');
+    const int windowTop = shape.top - 2;
+    const int windowBottom = shape.top + shape.rows + 2;
+    CellCover cell;
+    const int left = std::max(0, firstPixelFrom(pen, model.originX, model.scale));
+    const int right =
+        std::min(pictureWidth, firstPixelFrom(windowRight, model.originX, model.scale));
+    const int top = std::max(0, firstPixelFrom(windowTop, model.originY, model.scale));
+    const int bottom =
+        std::min(pictureHeight, firstPixelFrom(windowBottom, model.originY, model.scale));
+    if (right <= left || bottom <= top)
+        return cell;
+    // One pixel more on each side, so that the colour blur sees the neighbours.
+    const int padLeft = left - 1, padTop = top - 1;
+    const int padWidth = right - left + 2, padHeight = bottom - top + 2;
+    std::vector<float> cover(static_cast<size_t>(padWidth) * padHeight, 0.0f);
+    if (glyph != nullptr) {
+        std::vector<Taps> columns(static_cast<size_t>(padWidth));
+        for (int i = 0; i < padWidth; ++i)
+            columns[static_cast<size_t>(i)] = axisTaps(padLeft + i, model.originX, model.scale);
+        const int inkLeft = pen + shape.left;
+        for (int j = 0; j < padHeight; ++j) {
+            const Taps row = axisTaps(padTop + j, model.originY, model.scale);
+            for (int i = 0; i < padWidth; ++i) {
+                const Taps& column = columns[static_cast<size_t>(i)];
+                float sum = 0;
+                for (int a = 0; a < row.count; ++a) {
+                    const int gy = row.first + a - shape.top;
+                    if (gy < 0 || gy >= shape.rows)
+                        continue;
+                    for (int b = 0; b < column.count; ++b) {
+                        const int gx = column.first + b - inkLeft;
+                        if (gx >= 0 && gx < shape.width &&
+                            shape.ink[static_cast<size_t>(gy * shape.width + gx)])
+                            sum += row.weight[a] * column.weight[b];
+                    }
+                }
+                cover[static_cast<size_t>(j) * padWidth + i] = sum;
+            }
+        }
+    }
+    const std::vector<float> blurred = colourBlur(cover, padWidth, padHeight);
+    cell.left = left;
+    cell.top = top;
+    cell.width = right - left;
+    cell.height = bottom - top;
+    cell.cover.resize(static_cast<size_t>(cell.width) * cell.height);
+    cell.blurredCover.resize(cell.cover.size());
+    for (int y = 0; y < cell.height; ++y) {
+        for (int x = 0; x < cell.width; ++x) {
+            const size_t from = static_cast<size_t>(y + 1) * padWidth + x + 1;
+            cell.cover[static_cast<size_t>(y) * cell.width + x] = cover[from];
+            cell.blurredCover[static_cast<size_t>(y) * cell.width + x] = blurred[from];
+        }
+    }
+    return cell;
+}

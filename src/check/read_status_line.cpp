@@ -1,0 +1,71 @@
+// The whole reading of a picture: find the line, fix the geometry on its
+// prefix, read the rest, refit on all of it and read again.
+#include <algorithm>
+#include <cmath>
+
+#include "check/status_reader.h"
+
+namespace {
+
+// A prefix fit explaining less of the redness than this is no status line.
+constexpr double lineQuality = 0.5;
+constexpr int candidateLimit = 6;
+// Window columns searched beyond the red marks' end for the line's last glyphs.
+constexpr int endMargin = 24;
+
+struct Found {
+    double quality = 0;
+    LineModel model;
+    ReadingKind form = ReadingKind::none;
+    LineCandidate candidate;
+};
+
+}  // namespace
+
+StatusReading readStatusLine(const Picture& picture) {
+    StatusReading result;
+    if (picture.width <= 0 || picture.height <= 0 ||
+        picture.rgb.size() < static_cast<size_t>(picture.width) * picture.height * 3)
+        return result;
+    const PictureChannels channels = pictureChannels(picture);
+    Found found;
+    for (const LineCandidate& candidate : lineCandidates(channels, candidateLimit)) {
+        for (ReadingKind form : {ReadingKind::id, ReadingKind::selection}) {
+            LineModel model = candidateModel(candidate, formPrefix(form));
+            const double quality = fitLine(channels, model, formPrefix(form), true);
+            if (quality > found.quality)
+                found = {quality, model, form, candidate};
+        }
+    }
+    if (found.quality < lineQuality)
+        return result;
+    LineModel& model = found.model;
+    result.kind = ReadingKind::unreadable;
+    const std::string prefix = formPrefix(found.form);
+    // The reading ends where the red marks end, within the window and the picture.
+    auto lineEnd = [&]() {
+        const double marksEnd = (found.candidate.right + 1 - model.originX) / model.scale;
+        const double pictureEnd = (picture.width - model.originX) / model.scale;
+        return static_cast<int>(
+            std::floor(std::min({marksEnd + endMargin, pictureEnd, double(windowSide)})));
+    };
+    LineReading reading = readRest(channels, model, found.form, prefix, lineEnd());
+    // The prefix alone leaves the scale a little uncertain far to its right:
+    // refit on everything read, and read again until the reading stays.
+    for (int round = 0; round < 3 && reading.readable; ++round) {
+        fitLine(channels, model, prefix + reading.plainText, false);
+        LineReading again = readRest(channels, model, found.form, prefix, lineEnd());
+        const bool same = again.readable && again.plainText == reading.plainText;
+        reading = again;
+        if (same)
+            break;
+    }
+    result.scale = model.scale;
+    result.originX = model.originX;
+    result.originY = model.originY;
+    if (!reading.readable)
+        return result;
+    result.kind = found.form;
+    result.text = found.form == ReadingKind::id ? reading.text : prefix + reading.text;
+    return result;
+}
