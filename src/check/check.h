@@ -99,7 +99,7 @@ bool decodeWebp(const std::string& bytes, Picture& picture, std::string& error);
 bool decodeBmp(const std::string& bytes, Picture& picture, std::string& error);
 
 // Calls visit for each image embedded in a PDF, at its own resolution, page by
-// page in the order of the page's image list. False with a reason in error for
+// page in the order each page draws them. False with a reason in error for
 // a damaged or encrypted document, one claiming an image over
 // maxPicturePixels, or more than maxDocumentPictures images; images visited
 // before a failure stay visited. poppler's own messages are kept off standard

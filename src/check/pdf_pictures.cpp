@@ -124,7 +124,8 @@ bool pdfPictures(const std::string& bytes, const std::function<void(const Pictur
                 continue;
             }
             GList* mapping = poppler_page_get_image_mapping(page);
-            for (GList* item = mapping; item != nullptr && ok; item = item->next) {
+            // poppler lists a page's images last drawn first.
+            for (GList* item = g_list_last(mapping); item != nullptr && ok; item = item->prev) {
                 const auto* image = static_cast<const PopplerImageMapping*>(item->data);
                 cairo_surface_t* surface = poppler_page_get_image(page, image->image_id);
                 Picture picture;
