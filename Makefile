@@ -123,13 +123,15 @@ fuzz: fuzz-build
 	@tools/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Start-up time, frame rates and peak memory of cgdemo in Xvfb, the browser
-# build's beside them, and the time cgdemo-sheet takes for a class (not a test).
+# build's beside them, and the times cgdemo-sheet and cgdemo-check take for a
+# class (not a test; the checker's reports are made with Debian's python3 packages).
 bench: build web
 	@$(CONFIGURE) $(BENCH_BUILD) -S bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@$(BUILD_IN) $(BENCH_BUILD)
 	@tools/with-xvfb.sh python3 bench/run.py $(BUILD) $(BENCH_BUILD)
 	@tools/with-xvfb.sh /usr/bin/python3 bench/web.py $(BUILD) $(BENCH_BUILD) $(WEB_BUILD)
 	@python3 bench/sheet.py $(BUILD)
+	@/usr/bin/python3 bench/check.py $(BUILD)
 
 # The dist/ files of a roster build carry the roster's name, and a build
 # without a roster never writes over them. The students' zip is always built
