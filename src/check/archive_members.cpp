@@ -13,7 +13,12 @@ using ArchivePointer = std::unique_ptr<archive, int (*)(archive*)>;
 
 std::string archiveError(archive* reader) {
     const char* message = archive_error_string(reader);
-    return std::string("damaged zip: ") + (message != nullptr ? message : "unreadable");
+    std::string text = message != nullptr ? message : "unreadable";
+    // Some of libarchive's messages end in a line break.
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    return "damaged zip: " + text;
 }
 
 ArchivePointer openArchive(const std::string& bytes, std::string& error) {

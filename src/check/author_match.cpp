@@ -46,6 +46,10 @@ std::string verdictOf(const StatusReading& reading, const std::string& readId, i
         return "unknown";
     }
     const std::string& own = roster[std::size_t(author)].studentId;
+    // An I or l left unsettled because several roster IDs fit, the author's among them.
+    if (resolvedId(readId, {own}) != readId) {
+        return "unknown";
+    }
     bool same = own.size() == readId.size();
     for (std::size_t i = 0; same && i < own.size(); ++i) {
         same = std::tolower(static_cast<unsigned char>(own[i])) ==

@@ -199,7 +199,8 @@ int authorOfSource(const std::string& source, const std::vector<RosterEntry>& ro
 
 // The verdict field: "match" when reading is an ID equal to the author's
 // (ignoring ASCII letter case, as the prompt reads both alike), "mismatch" for
-// another ID, "unknown" without an author or an ID read. Pure.
+// another ID, "unknown" without an author or an ID read, or when readId still
+// holds an "[Il]" class that the author's ID fits (as other roster IDs do). Pure.
 std::string verdictOf(const StatusReading& reading, const std::string& readId, int author,
                       const std::vector<RosterEntry>& roster);
 

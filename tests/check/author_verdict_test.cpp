@@ -8,7 +8,9 @@ namespace {
 std::vector<RosterEntry> classRoster() {
     return {{"24T11099", "takada", "24011099", "髙田 花子", 2},
             {"24T11100", "suzuki", "24011100", "", 3},
-            {"ab12CD9z", "tanaka", "12123496", "Tanaka Ichiro", 4}};
+            {"ab12CD9z", "tanaka", "12123496", "Tanaka Ichiro", 4},
+            {"24T1109I", "sato", "24011099", "", 5},
+            {"24T1109l", "kato", "24011092", "", 6}};
 }
 
 StatusReading reading(ReadingKind kind) {
@@ -40,6 +42,10 @@ TEST(Verdict, IsMatchOnlyForTheAuthorsOwnIdInEitherLetterCase) {
     EXPECT_EQ(verdictOf(id, "24T11100", 0, roster), "mismatch");  // a classmate's
     EXPECT_EQ(verdictOf(id, "24T1109", 0, roster), "mismatch");   // not on the roster
     EXPECT_EQ(verdictOf(id, "24T11099", -1, roster), "unknown");
+    // An I or l that two roster IDs fit accuses neither of them, but does another.
+    EXPECT_EQ(verdictOf(id, "24T1109[Il]", 3, roster), "unknown");
+    EXPECT_EQ(verdictOf(id, "24T1109[Il]", 4, roster), "unknown");
+    EXPECT_EQ(verdictOf(id, "24T1109[Il]", 0, roster), "mismatch");
     EXPECT_EQ(verdictOf(reading(ReadingKind::selection), "", 0, roster), "unknown");
     EXPECT_EQ(verdictOf(reading(ReadingKind::unreadable), "", 0, roster), "unknown");
 }
