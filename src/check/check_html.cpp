@@ -89,13 +89,15 @@ std::string checkHtml(const std::vector<CheckedPicture>& pictures,
         if (author >= 0) {
             const RosterEntry& entry = roster[std::size_t(author)];
             const std::string& card = cardPictures[std::size_t(author)];
-            who = "<td class=\"author\">" + escapeHtml(entry.name) + "<br>" +
-                  escapeHtml(entry.studentId) + "</td>\n<td>" +
-                  (card.empty()
-                       ? ""
-                       : "<img class=\"card\" src=\"" + escapeHtml(cardFileName(escapeUrl(card))) +
-                             "\" alt=\"Card of " + escapeHtml(entry.studentId) + "\">") +
-                  "</td>\n";
+            // The card opens at full size, where its status line is readable.
+            const std::string link = escapeHtml(cardFileName(escapeUrl(card)));
+            who =
+                "<td class=\"author\">" + escapeHtml(entry.name) + "<br>" +
+                escapeHtml(entry.studentId) + "</td>\n<td>" +
+                (card.empty() ? ""
+                              : "<a href=\"" + link + "\"><img class=\"card\" src=\"" + link +
+                                    "\" alt=\"Card of " + escapeHtml(entry.studentId) + "\"></a>") +
+                "</td>\n";
         }
         rows[int(group)] += "<tr class=\"" + std::string(groupClass(group)) + "\">\n<td>" +
                             escapeHtml(printableText(report)) + "</td>\n" + who + "<td>" + cells +
