@@ -110,8 +110,10 @@ double fitLine(const PictureChannels& channels, LineModel& model, const std::str
             LineModel model;
         };
         std::vector<Trial> trials;
-        const double from = std::max(lowestScale, model.scale * 0.75);
-        const double to = std::min(highestScale, model.scale * 1.3);
+        // The box's height can mislead (a red actor touching the line), so
+        // every scale is tried, anchored on the box's left and bottom.
+        const double from = lowestScale;
+        const double to = highestScale;
         for (double scale = from; scale <= to; scale *= 1.012) {
             Trial best{1e300, model};
             for (double dx = -1; dx <= 1; dx += 0.5) {

@@ -118,6 +118,7 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
     std::string best;
     std::vector<Step> path;
     follow(reader.start, 0, best, &path);
+    reading.end = path.back().pen;
 
     // Every other reading leaves the best one at some step: the cheapest of
     // them is the best reading's cost there plus the other choice's.

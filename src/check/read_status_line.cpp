@@ -2,6 +2,8 @@
 // prefix, read the rest, refit on all of it and read again.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "check/status_reader.h"
 
@@ -33,6 +35,14 @@ StatusReading readStatusLine(const Picture& picture) {
         for (ReadingKind form : {ReadingKind::id, ReadingKind::selection}) {
             LineModel model = candidateModel(candidate, formPrefix(form));
             const double quality = fitLine(channels, model, formPrefix(form), true);
+            if (std::getenv("RDEBUG"))
+                std::fprintf(stderr,
+                             "cand %d,%d-%d r%d marks %d form %d q %.3f s %.4f o %.2f,%.2f T %.1f "
+                             "%.1f noise %.1f %.1f blur %d\n",
+                             candidate.left, candidate.top, candidate.bottom, candidate.right,
+                             candidate.marks, (int)form, quality, model.scale, model.originX,
+                             model.originY, model.textRedness, model.textBrightness,
+                             model.rednessNoise, model.brightnessNoise, model.colourBlurred);
             if (quality > found.quality)
                 found = {quality, model, form, candidate};
         }
@@ -42,19 +52,27 @@ StatusReading readStatusLine(const Picture& picture) {
     LineModel& model = found.model;
     result.kind = ReadingKind::unreadable;
     const std::string prefix = formPrefix(found.form);
-    // The reading ends where the red marks end, within the window and the picture.
-    auto lineEnd = [&]() {
-        const double marksEnd = (found.candidate.right + 1 - model.originX) / model.scale;
-        const double pictureEnd = (picture.width - model.originX) / model.scale;
-        return static_cast<int>(
-            std::floor(std::min({marksEnd + endMargin, pictureEnd, double(windowSide)})));
+    // The reading ends where the red marks end, within the window and the
+    // picture; a reading that runs into that end is read again further on.
+    const int limit = static_cast<int>(
+        std::floor(std::min((picture.width - model.originX) / model.scale, double(windowSide))));
+    int lineEnd = std::min(
+        limit,
+        static_cast<int>((found.candidate.right + 1 - model.originX) / model.scale) + endMargin);
+    auto readToTheEnd = [&]() {
+        while (true) {
+            LineReading reading = readRest(channels, model, found.form, prefix, lineEnd);
+            if (lineEnd >= limit || (reading.readable && reading.end + endMargin <= lineEnd))
+                return reading;
+            lineEnd = std::min(limit, lineEnd + 4 * endMargin);
+        }
     };
-    LineReading reading = readRest(channels, model, found.form, prefix, lineEnd());
+    LineReading reading = readToTheEnd();
     // The prefix alone leaves the scale a little uncertain far to its right:
     // refit on everything read, and read again until the reading stays.
     for (int round = 0; round < 3 && reading.readable; ++round) {
         fitLine(channels, model, prefix + reading.plainText, false);
-        LineReading again = readRest(channels, model, found.form, prefix, lineEnd());
+        LineReading again = readToTheEnd();
         const bool same = again.readable && again.plainText == reading.plainText;
         reading = again;
         if (same)

@@ -177,6 +177,7 @@ struct LineReading {
     bool readable = false;
     std::string text;       // the prefix's rest as read, I/l classes as "[Il]"
     std::string plainText;  // the same with the best choice for each class
+    int end = 0;            // the window column where the best reading ends
 };
 
 // Reads the characters after prefix up to window column lineEnd, cell by cell
