@@ -78,11 +78,12 @@ struct LineModel {
 };
 
 // The cover of picture pixels by one cell of the line: window columns
-// [windowLeft, windowRight) of the glyph's rows (plus two rows above and below
-// for the background), resampled to the picture as a shrinking resampler
-// (area average) or an enlarging one (bilinear) would. Columns and rows
-// [left, left + width) x [top, top + height) of the picture, clipped to it;
-// cover and blurredCover (the same through JPEG's colour blur) row by row.
+// [pen, windowRight) of the glyph's rows (plus two rows above and below for
+// the background), resampled to the picture as a shrinking resampler (area
+// average) or an enlarging one (bilinear) would. The cell holds the picture
+// pixels [left, left + width) x [top, top + height) that take their value from
+// its window pixels alone, clipped to the picture; cover and, when the model's
+// colour is blurred, blurredCover (the same through JPEG's colour blur) row by row.
 struct CellCover {
     int left = 0;
     int top = 0;
