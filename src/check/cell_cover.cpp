@@ -37,9 +37,17 @@ Taps axisTaps(int p, double origin, double scale) {
     return taps;
 }
 
-// First picture pixel whose centre lies at or right of window coordinate w.
-int firstPixelFrom(double w, double origin, double scale) {
-    return static_cast<int>(std::ceil(origin + scale * w - 0.5));
+// The picture pixels [first, end) that take their value from window pixels
+// [from, to) alone: a pixel that mixes in a neighbouring cell's glyph is left
+// to neither, since which glyph stands there is not known yet.
+void pixelsWithin(double from, double to, double origin, double scale, int& first, int& end) {
+    if (scale < 1) {
+        first = static_cast<int>(std::ceil(origin + scale * from - 1e-9));
+        end = static_cast<int>(std::floor(origin + scale * to + 1e-9));
+    } else {
+        first = static_cast<int>(std::ceil(origin + scale * (from + 0.5) - 0.5 - 1e-9));
+        end = static_cast<int>(std::floor(origin + scale * (to - 0.5) - 0.5 + 1e-9)) + 1;
+    }
 }
 
 // JPEG keeps colour at half resolution: its blur, once along each axis.
@@ -71,56 +79,80 @@ CellCover cellCover(const LineModel& model, const GlyphInk* glyph, int pen, int 
     const int windowTop = shape.top - 2;
     const int windowBottom = shape.top + shape.rows + 2;
     CellCover cell;
-    const int left = std::max(0, firstPixelFrom(pen, model.originX, model.scale));
-    const int right =
-        std::min(pictureWidth, firstPixelFrom(windowRight, model.originX, model.scale));
-    const int top = std::max(0, firstPixelFrom(windowTop, model.originY, model.scale));
-    const int bottom =
-        std::min(pictureHeight, firstPixelFrom(windowBottom, model.originY, model.scale));
+    int left = 0, right = 0, top = 0, bottom = 0;
+    pixelsWithin(pen, windowRight, model.originX, model.scale, left, right);
+    pixelsWithin(windowTop, windowBottom, model.originY, model.scale, top, bottom);
+    left = std::max(0, left);
+    right = std::min(pictureWidth, right);
+    top = std::max(0, top);
+    bottom = std::min(pictureHeight, bottom);
     if (right <= left || bottom <= top)
         return cell;
-    // One pixel more on each side, so that the colour blur sees the neighbours.
-    const int padLeft = left - 1, padTop = top - 1;
-    const int padWidth = right - left + 2, padHeight = bottom - top + 2;
-    std::vector<float> cover(static_cast<size_t>(padWidth) * padHeight, 0.0f);
-    if (glyph != nullptr) {
-        std::vector<Taps> columns(static_cast<size_t>(padWidth));
-        for (int i = 0; i < padWidth; ++i)
-            columns[static_cast<size_t>(i)] = axisTaps(padLeft + i, model.originX, model.scale);
-        const int inkLeft = pen + shape.left;
-        for (int j = 0; j < padHeight; ++j) {
-            const Taps row = axisTaps(padTop + j, model.originY, model.scale);
-            for (int i = 0; i < padWidth; ++i) {
-                const Taps& column = columns[static_cast<size_t>(i)];
-                float sum = 0;
-                for (int a = 0; a < row.count; ++a) {
-                    const int gy = row.first + a - shape.top;
-                    if (gy < 0 || gy >= shape.rows)
-                        continue;
-                    for (int b = 0; b < column.count; ++b) {
-                        const int gx = column.first + b - inkLeft;
-                        if (gx >= 0 && gx < shape.width &&
-                            shape.ink[static_cast<size_t>(gy * shape.width + gx)])
-                            sum += row.weight[a] * column.weight[b];
-                    }
-                }
-                cover[static_cast<size_t>(j) * padWidth + i] = sum;
-            }
-        }
-    }
-    const std::vector<float> blurred = colourBlur(cover, padWidth, padHeight);
     cell.left = left;
     cell.top = top;
     cell.width = right - left;
     cell.height = bottom - top;
-    cell.cover.resize(static_cast<size_t>(cell.width) * cell.height);
-    cell.blurredCover.resize(cell.cover.size());
-    for (int y = 0; y < cell.height; ++y) {
-        for (int x = 0; x < cell.width; ++x) {
-            const size_t from = static_cast<size_t>(y + 1) * padWidth + x + 1;
-            cell.cover[static_cast<size_t>(y) * cell.width + x] = cover[from];
-            cell.blurredCover[static_cast<size_t>(y) * cell.width + x] = blurred[from];
+    if (glyph == nullptr || shape.inkRight == 0)
+        return cell;
+    // Only around the ink is the cover other than 0: there, with a pixel more
+    // on each side for the resampler and the colour blur.
+    const int inkX = pen + shape.left;
+    const int x0 = std::max(
+        left,
+        static_cast<int>(std::floor(model.originX + model.scale * (inkX + shape.inkLeft))) - 2);
+    const int x1 = std::min(
+        right,
+        static_cast<int>(std::ceil(model.originX + model.scale * (inkX + shape.inkRight))) + 2);
+    const int y0 = std::max(
+        top,
+        static_cast<int>(std::floor(model.originY + model.scale * (shape.top + shape.inkTop))) - 2);
+    const int y1 = std::min(
+        bottom,
+        static_cast<int>(std::ceil(model.originY + model.scale * (shape.top + shape.inkBottom))) +
+            2);
+    if (x1 <= x0 || y1 <= y0)
+        return cell;
+    cell.inkLeft = x0;
+    cell.inkTop = y0;
+    cell.inkWidth = x1 - x0;
+    cell.inkHeight = y1 - y0;
+    const int padLeft = x0 - 1, padTop = y0 - 1;
+    const int padWidth = cell.inkWidth + 2, padHeight = cell.inkHeight + 2;
+    std::vector<float> cover(static_cast<size_t>(padWidth) * padHeight, 0.0f);
+    // Separably: each glyph row resampled across first, then down.
+    std::vector<float> across(static_cast<size_t>(shape.rows) * padWidth, 0.0f);
+    for (int i = 0; i < padWidth; ++i) {
+        const Taps column = axisTaps(padLeft + i, model.originX, model.scale);
+        for (int b = 0; b < column.count; ++b) {
+            const int gx = column.first + b - inkX;
+            if (gx < shape.inkLeft || gx >= shape.inkRight)
+                continue;
+            for (int gy = shape.inkTop; gy < shape.inkBottom; ++gy)
+                if (shape.ink[static_cast<size_t>(gy * shape.width + gx)])
+                    across[static_cast<size_t>(gy) * padWidth + i] += column.weight[b];
         }
     }
+    for (int j = 0; j < padHeight; ++j) {
+        const Taps row = axisTaps(padTop + j, model.originY, model.scale);
+        float* out = &cover[static_cast<size_t>(j) * padWidth];
+        for (int a = 0; a < row.count; ++a) {
+            const int gy = row.first + a - shape.top;
+            if (gy < shape.inkTop || gy >= shape.inkBottom)
+                continue;
+            const float* in = &across[static_cast<size_t>(gy) * padWidth];
+            for (int i = 0; i < padWidth; ++i)
+                out[i] += row.weight[a] * in[i];
+        }
+    }
+    auto inner = [&](const std::vector<float>& padded, std::vector<float>& into) {
+        into.resize(static_cast<size_t>(cell.inkWidth) * cell.inkHeight);
+        for (int y = 0; y < cell.inkHeight; ++y)
+            for (int x = 0; x < cell.inkWidth; ++x)
+                into[static_cast<size_t>(y) * cell.inkWidth + x] =
+                    padded[static_cast<size_t>(y + 1) * padWidth + x + 1];
+    };
+    inner(cover, cell.cover);
+    if (model.colourBlurred)
+        inner(colourBlur(cover, padWidth, padHeight), cell.blurredCover);
     return cell;
 }

@@ -3,24 +3,6 @@
 
 #include "check/status_reader.h"
 
-void MeasureSums::add(double cover, double observed) {
-    n += 1;
-    o += observed;
-    oo += observed * observed;
-    k += cover;
-    kk += cover * cover;
-    ko += cover * observed;
-}
-
-void MeasureSums::add(const MeasureSums& other) {
-    n += other.n;
-    o += other.o;
-    oo += other.oo;
-    k += other.k;
-    kk += other.kk;
-    ko += other.ko;
-}
-
 namespace {
 
 // Sums of the background's share (1 - k).
@@ -60,13 +42,32 @@ double MeasureSums::textDenominator() const {
 
 CellFit cellFit(const PictureChannels& channels, const LineModel& model, const CellCover& cell) {
     CellFit fit;
+    if (cell.width <= 0 || cell.height <= 0)
+        return fit;
+    const size_t stride = static_cast<size_t>(channels.width) + 1;
+    auto box = [&](const std::vector<double>& sums) {
+        const size_t x0 = cell.left, x1 = cell.left + cell.width;
+        const size_t y0 = cell.top, y1 = cell.top + cell.height;
+        return sums[y1 * stride + x1] - sums[y0 * stride + x1] - sums[y1 * stride + x0] +
+               sums[y0 * stride + x0];
+    };
+    fit.redness.n = fit.brightness.n = double(cell.width) * cell.height;
+    fit.redness.o = box(channels.rednessSums);
+    fit.redness.oo = box(channels.rednessSquareSums);
+    fit.brightness.o = box(channels.brightnessSums);
+    fit.brightness.oo = box(channels.brightnessSquareSums);
     const std::vector<float>& rednessCover = model.colourBlurred ? cell.blurredCover : cell.cover;
-    for (int y = 0; y < cell.height; ++y) {
-        const size_t row = static_cast<size_t>(cell.top + y) * channels.width + cell.left;
-        const size_t cellRow = static_cast<size_t>(y) * cell.width;
-        for (int x = 0; x < cell.width; ++x) {
-            fit.redness.add(rednessCover[cellRow + x], channels.redness[row + x]);
-            fit.brightness.add(cell.cover[cellRow + x], channels.brightness[row + x]);
+    for (int y = 0; y < cell.inkHeight; ++y) {
+        const size_t row = static_cast<size_t>(cell.inkTop + y) * channels.width + cell.inkLeft;
+        const size_t inkRow = static_cast<size_t>(y) * cell.inkWidth;
+        for (int x = 0; x < cell.inkWidth; ++x) {
+            const double r = rednessCover[inkRow + x], b = cell.cover[inkRow + x];
+            fit.redness.k += r;
+            fit.redness.kk += r * r;
+            fit.redness.ko += r * channels.redness[row + x];
+            fit.brightness.k += b;
+            fit.brightness.kk += b * b;
+            fit.brightness.ko += b * channels.brightness[row + x];
         }
     }
     return fit;

@@ -1,4 +1,5 @@
 // The status line's glyphs as freeglut's glutBitmapCharacter sets window pixels.
+#include <algorithm>
 #include <array>
 
 #include "check/bitmap_font.h"
@@ -23,6 +24,20 @@ GlyphInk inkOfFace(const BitmapFont& font, const unsigned char* face) {
                 glyph.ink[static_cast<size_t>(y * glyph.width + x)] = 1;
         }
     }
+    glyph.inkLeft = glyph.width;
+    glyph.inkTop = glyph.rows;
+    for (int y = 0; y < glyph.rows; ++y) {
+        for (int x = 0; x < glyph.width; ++x) {
+            if (!glyph.ink[static_cast<size_t>(y * glyph.width + x)])
+                continue;
+            glyph.inkLeft = std::min(glyph.inkLeft, x);
+            glyph.inkRight = std::max(glyph.inkRight, x + 1);
+            glyph.inkTop = std::min(glyph.inkTop, y);
+            glyph.inkBottom = std::max(glyph.inkBottom, y + 1);
+        }
+    }
+    if (glyph.inkRight == 0)
+        glyph.inkLeft = glyph.inkTop = 0;
     return glyph;
 }
 

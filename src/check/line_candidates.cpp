@@ -32,7 +32,7 @@ std::vector<unsigned char> redMask(const PictureChannels& channels) {
         const int y0 = std::max(0, y - radius), y1 = std::min(h, y + radius + 1);
         for (int x = 0; x < w; ++x) {
             const float red = channels.redness[static_cast<size_t>(y) * w + x];
-            if (red < 90)
+            if (red < 30)
                 continue;
             const int x0 = std::max(0, x - radius), x1 = std::min(w, x + radius + 1);
             const double mean =
@@ -110,7 +110,7 @@ std::vector<LineCandidate> lineCandidates(const PictureChannels& channels, int l
             ++candidate.marks;
             members.push_back(j);
         }
-        if (candidate.marks < 3)
+        if (candidate.marks < 2)
             continue;
         for (size_t j : members)
             inRun[j] = true;

@@ -110,12 +110,14 @@ double fitLine(const PictureChannels& channels, LineModel& model, const std::str
             LineModel model;
         };
         std::vector<Trial> trials;
-        const double from = std::max(lowestScale, model.scale * 0.75);
-        const double to = std::min(highestScale, model.scale * 1.3);
+        // The box's height can mislead (a red actor touching the line), so
+        // every scale is tried, anchored on the box's left and bottom.
+        const double from = lowestScale;
+        const double to = highestScale;
         for (double scale = from; scale <= to; scale *= 1.012) {
             Trial best{1e300, model};
-            for (double dx = -1; dx <= 1; dx += 0.5) {
-                for (double dy = -1; dy <= 1; dy += 0.5) {
+            for (double dx = -0.8; dx <= 0.8; dx += 0.8) {
+                for (double dy = -0.8; dy <= 0.8; dy += 0.8) {
                     LineModel trial = model;
                     anchor(trial, scale, inkLeft + dx, inkBottom + dy, ink);
                     const double cost = costAt(channels, trial, head);
@@ -166,8 +168,8 @@ double fitLine(const PictureChannels& channels, LineModel& model, const std::str
     }
     if (fit.pixels <= 0)
         return 0;
-    model.rednessNoise = std::max(3.0, std::sqrt(fit.rednessError / fit.pixels));
-    model.brightnessNoise = std::max(2.0, std::sqrt(fit.brightnessError / fit.pixels));
+    model.rednessNoise = std::max(6.0, std::sqrt(fit.rednessError / fit.pixels));
+    model.brightnessNoise = std::max(3.0, std::sqrt(fit.brightnessError / fit.pixels));
     refine(channels, model, text, 0.0005, 0.1);
     fit = textFit(channels, model, text, true);
     return fit.blankRedness > 0 ? std::max(0.0, 1 - fit.rednessError / fit.blankRedness) : 0;

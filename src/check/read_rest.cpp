@@ -1,6 +1,8 @@
 // Reading the line after its known prefix: the cheapest string the form's
 // grammar allows, cell by cell with the glyphs' advances, and how clearly it wins.
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "check/status_reader.h"
@@ -118,6 +120,7 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
     std::string best;
     std::vector<Step> path;
     follow(reader.start, 0, best, &path);
+    reading.end = path.back().pen;
 
     // Every other reading leaves the best one at some step: the cheapest of
     // them is the best reading's cost there plus the other choice's.
@@ -148,8 +151,13 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
             bool alike = other.size() == best.size();
             for (size_t j = 0; alike && j < best.size(); ++j)
                 alike = other[j] == best[j] || lookAlike(other[j], best[j]);
-            if (!alike)
+            if (!alike) {
+                if (std::getenv("RDEBUG"))
+                    std::fprintf(stderr,
+                                 "ambiguous: best \"%s\" other \"%s\" margin %.1f total %.1f\n",
+                                 best.c_str(), other.c_str(), cost - total, total);
                 return reading;
+            }
             for (size_t j = 0; j < best.size(); ++j)
                 if (other[j] != best[j])
                     lookAlikeAt[j] = true;
@@ -160,8 +168,12 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
             const CellFit fit = cellFit(channels, model,
                                         cellCover(model, &glyph, step.pen, step.pen + glyph.width,
                                                   channels.width, channels.height));
-            if (cellCost(model, fit) > worstCellFit * fit.redness.n)
+            if (cellCost(model, fit) > worstCellFit * fit.redness.n) {
+                if (std::getenv("RDEBUG"))
+                    std::fprintf(stderr, "bad cell %zu of \"%s\": %.1f per pixel\n", i,
+                                 best.c_str(), cellCost(model, fit) / fit.redness.n);
                 return reading;
+            }
             spent += reader.cost(step.pen, c);
         }
     }

@@ -2,6 +2,8 @@
 // prefix, read the rest, refit on all of it and read again.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "check/status_reader.h"
 
@@ -18,7 +20,16 @@ struct Found {
     LineModel model;
     ReadingKind form = ReadingKind::none;
     LineCandidate candidate;
+    int bandTop = 0;
 };
+
+// The rows around a candidate where its line's cells can lie, at any scale.
+int bandTopOf(const LineCandidate& candidate) {
+    return std::max(0, candidate.bottom - 80);
+}
+int bandBottomOf(const LineCandidate& candidate) {
+    return candidate.bottom + 30;
+}
 
 }  // namespace
 
@@ -27,34 +38,55 @@ StatusReading readStatusLine(const Picture& picture) {
     if (picture.width <= 0 || picture.height <= 0 ||
         picture.rgb.size() < static_cast<size_t>(picture.width) * picture.height * 3)
         return result;
-    const PictureChannels channels = pictureChannels(picture);
+    const PictureChannels whole = pictureChannels(picture);
     Found found;
-    for (const LineCandidate& candidate : lineCandidates(channels, candidateLimit)) {
+    for (const LineCandidate& candidate : lineCandidates(whole, candidateLimit)) {
+        const int top = bandTopOf(candidate);
+        const PictureChannels band = channelBand(whole, top, bandBottomOf(candidate));
         for (ReadingKind form : {ReadingKind::id, ReadingKind::selection}) {
             LineModel model = candidateModel(candidate, formPrefix(form));
-            const double quality = fitLine(channels, model, formPrefix(form), true);
+            model.originY -= top;
+            const double quality = fitLine(band, model, formPrefix(form), true);
+            if (std::getenv("RDEBUG"))
+                std::fprintf(stderr,
+                             "cand %d,%d-%d r%d marks %d form %d q %.3f s %.4f o %.2f,%.2f T %.1f "
+                             "%.1f noise %.1f %.1f blur %d\n",
+                             candidate.left, candidate.top, candidate.bottom, candidate.right,
+                             candidate.marks, (int)form, quality, model.scale, model.originX,
+                             model.originY + top, model.textRedness, model.textBrightness,
+                             model.rednessNoise, model.brightnessNoise, model.colourBlurred);
             if (quality > found.quality)
-                found = {quality, model, form, candidate};
+                found = {quality, model, form, candidate, top};
         }
     }
     if (found.quality < lineQuality)
         return result;
+    const PictureChannels channels =
+        channelBand(whole, found.bandTop, bandBottomOf(found.candidate));
     LineModel& model = found.model;
     result.kind = ReadingKind::unreadable;
     const std::string prefix = formPrefix(found.form);
-    // The reading ends where the red marks end, within the window and the picture.
-    auto lineEnd = [&]() {
-        const double marksEnd = (found.candidate.right + 1 - model.originX) / model.scale;
-        const double pictureEnd = (picture.width - model.originX) / model.scale;
-        return static_cast<int>(
-            std::floor(std::min({marksEnd + endMargin, pictureEnd, double(windowSide)})));
+    // The reading ends where the red marks end, within the window and the
+    // picture; a reading that runs into that end is read again further on.
+    const int limit = static_cast<int>(
+        std::floor(std::min((picture.width - model.originX) / model.scale, double(windowSide))));
+    int lineEnd = std::min(
+        limit,
+        static_cast<int>((found.candidate.right + 1 - model.originX) / model.scale) + endMargin);
+    auto readToTheEnd = [&]() {
+        while (true) {
+            LineReading reading = readRest(channels, model, found.form, prefix, lineEnd);
+            if (lineEnd >= limit || (reading.readable && reading.end + endMargin <= lineEnd))
+                return reading;
+            lineEnd = std::min(limit, lineEnd + 4 * endMargin);
+        }
     };
-    LineReading reading = readRest(channels, model, found.form, prefix, lineEnd());
+    LineReading reading = readToTheEnd();
     // The prefix alone leaves the scale a little uncertain far to its right:
     // refit on everything read, and read again until the reading stays.
     for (int round = 0; round < 3 && reading.readable; ++round) {
         fitLine(channels, model, prefix + reading.plainText, false);
-        LineReading again = readRest(channels, model, found.form, prefix, lineEnd());
+        LineReading again = readToTheEnd();
         const bool same = again.readable && again.plainText == reading.plainText;
         reading = again;
         if (same)
@@ -62,7 +94,7 @@ StatusReading readStatusLine(const Picture& picture) {
     }
     result.scale = model.scale;
     result.originX = model.originX;
-    result.originY = model.originY;
+    result.originY = model.originY + found.bandTop;
     if (!reading.readable)
         return result;
     result.kind = found.form;

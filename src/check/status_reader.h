@@ -24,6 +24,9 @@ struct GlyphInk {
     int top = 0;
     int left = 0;
     std::vector<unsigned char> ink;
+    // The box of the set pixels within the cell, [inkLeft, inkRight) x
+    // [inkTop, inkBottom); empty (inkRight 0) for a blank glyph.
+    int inkLeft = 0, inkRight = 0, inkTop = 0, inkBottom = 0;
 };
 
 // The glyph of a character (0-255) drawn at statusLineY; characters the font
@@ -45,9 +48,16 @@ struct PictureChannels {
     int height = 0;
     std::vector<float> redness;
     std::vector<float> brightness;
+    // Only in a band: sums over [0, x) x [0, y) at y * (width + 1) + x of
+    // redness, its square, brightness and its square.
+    std::vector<double> rednessSums, rednessSquareSums, brightnessSums, brightnessSquareSums;
 };
 
 PictureChannels pictureChannels(const Picture& picture);
+
+// Rows [top, bottom) of the channels (clipped to them), with the sums: where
+// a line's cells are fitted, picture row top becoming row 0.
+PictureChannels channelBand(const PictureChannels& channels, int top, int bottom);
 
 // Where a status line may start: the picture box of the first glyph's ink
 // (inclusive bounds) and the right end of the run of red marks beside it.
@@ -78,16 +88,20 @@ struct LineModel {
 };
 
 // The cover of picture pixels by one cell of the line: window columns
-// [windowLeft, windowRight) of the glyph's rows (plus two rows above and below
-// for the background), resampled to the picture as a shrinking resampler
-// (area average) or an enlarging one (bilinear) would. Columns and rows
-// [left, left + width) x [top, top + height) of the picture, clipped to it;
-// cover and blurredCover (the same through JPEG's colour blur) row by row.
+// [pen, windowRight) of the glyph's rows (plus two rows above and below for
+// the background), resampled to the picture as a shrinking resampler (area
+// average) or an enlarging one (bilinear) would. The cell holds the picture
+// pixels [left, left + width) x [top, top + height) that take their value from
+// its window pixels alone, clipped to the picture; cover and, when the model's
+// colour is blurred, blurredCover (the same through JPEG's colour blur) row by row.
 struct CellCover {
     int left = 0;
     int top = 0;
     int width = 0;
     int height = 0;
+    // The cover is 0 outside [inkLeft, inkLeft + inkWidth) x [inkTop, inkTop +
+    // inkHeight) (picture pixels, within the cell); the arrays hold that part.
+    int inkLeft = 0, inkTop = 0, inkWidth = 0, inkHeight = 0;
     std::vector<float> cover;
     std::vector<float> blurredCover;
 };
@@ -102,8 +116,6 @@ CellCover cellCover(const LineModel& model, const GlyphInk* glyph, int pen, int 
 // cell's own background.
 struct MeasureSums {
     double n = 0, o = 0, oo = 0, k = 0, kk = 0, ko = 0;
-    void add(double cover, double observed);
-    void add(const MeasureSums& other);
     // The squared error left with this text value.
     double error(double text) const;
     // The squared error of the background alone (no text).
@@ -121,6 +133,7 @@ struct CellFit {
     MeasureSums brightness;
 };
 
+// The channels must be a band (channelBand).
 CellFit cellFit(const PictureChannels& channels, const LineModel& model, const CellCover& cell);
 
 // The cost of a fit: its errors in units of the model's noise.
@@ -177,6 +190,7 @@ struct LineReading {
     bool readable = false;
     std::string text;       // the prefix's rest as read, I/l classes as "[Il]"
     std::string plainText;  // the same with the best choice for each class
+    int end = 0;            // the window column where the best reading ends
 };
 
 // Reads the characters after prefix up to window column lineEnd, cell by cell
