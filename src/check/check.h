@@ -102,11 +102,11 @@ bool decodeBmp(const std::string& bytes, Picture& picture, std::string& error);
 // Calls visit for each image embedded in a PDF, at its own resolution, page by
 // page in the order each page draws them. False with a reason in error for
 // a damaged or encrypted document, one claiming an image over
-// maxPicturePixels, or more than maxDocumentPictures images; images visited
-// before a failure stay visited. poppler's own messages are kept off standard
-// error.
-bool pdfPictures(const std::string& bytes, const std::function<void(const Picture&)>& visit,
-                 std::string& error);
+// maxPicturePixels, more than maxDocumentPictures images, or the deadline
+// (checkClockSeconds) passing; images visited before a failure stay visited.
+// poppler's own messages are kept off standard error.
+bool pdfPictures(const std::string& bytes, double deadline,
+                 const std::function<void(const Picture&)>& visit, std::string& error);
 
 // One member of an archive, as listed.
 struct ArchiveMember {

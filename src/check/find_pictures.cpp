@@ -117,7 +117,7 @@ void findPictures(const std::string& source, const std::vector<std::string>& ord
                 visit({source + "#" + std::to_string(n), source, with(order, position(n))},
                       picture);
             };
-            if (!pdfPictures(bytes, each, error)) {
+            if (!pdfPictures(bytes, budget.deadline, each, error)) {
                 report(source + ": " + error);
             }
             return;

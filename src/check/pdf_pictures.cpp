@@ -92,8 +92,8 @@ bool surfacePicture(cairo_surface_t* surface, Picture& picture) {
 
 }  // namespace
 
-bool pdfPictures(const std::string& bytes, const std::function<void(const Picture&)>& visit,
-                 std::string& error) {
+bool pdfPictures(const std::string& bytes, double deadline,
+                 const std::function<void(const Picture&)>& visit, std::string& error) {
     if (claimsHugeImage(bytes, error)) {
         return false;
     }
@@ -127,6 +127,12 @@ bool pdfPictures(const std::string& bytes, const std::function<void(const Pictur
             // poppler lists a page's images last drawn first.
             for (GList* item = g_list_last(mapping); item != nullptr && ok; item = item->prev) {
                 const auto* image = static_cast<const PopplerImageMapping*>(item->data);
+                if (checkClockSeconds() > deadline) {
+                    error = "reading took longer than " + std::to_string(int(maxSecondsPerFile)) +
+                            " s: stopped on page " + std::to_string(index + 1);
+                    ok = false;
+                    break;
+                }
                 cairo_surface_t* surface = poppler_page_get_image(page, image->image_id);
                 Picture picture;
                 if (surface != nullptr && surfacePicture(surface, picture)) {
