@@ -66,7 +66,7 @@ bool sameScreenshot(const std::vector<unsigned char>& a, const std::vector<unsig
         return false;
     }
     int different = 0;
-    for (std::size_t cell = 0; cell < a.size(); cell += 3) {
+    for (std::size_t cell = 0; cell < a.size() && different <= maxDifferentCells; cell += 3) {
         for (std::size_t channel = 0; channel < 3; ++channel) {
             if (std::abs(int(a[cell + channel]) - int(b[cell + channel])) > cellTolerance) {
                 ++different;
