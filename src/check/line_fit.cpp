@@ -96,63 +96,11 @@ LineModel candidateModel(const LineCandidate& candidate, const std::string& text
     return model;
 }
 
-double fitLine(const PictureChannels& channels, LineModel& model, const std::string& text,
-               bool wide) {
-    if (wide) {
-        // The first three glyphs over the whole range the candidate allows, on
-        // a fine grid of scales, each with small shifts of the anchor.
-        const InkBox ink = firstInk(text);
-        const double inkLeft = model.originX + model.scale * ink.left;
-        const double inkBottom = model.originY + model.scale * (ink.bottom + 1);
-        const std::string head = text.substr(0, 3);
-        struct Trial {
-            double cost;
-            LineModel model;
-        };
-        std::vector<Trial> trials;
-        // The box's height can mislead (a red actor touching the line), so
-        // every scale is tried, anchored on the box's left and bottom.
-        const double from = lowestScale;
-        const double to = highestScale;
-        for (double scale = from; scale <= to; scale *= 1.012) {
-            Trial best{1e300, model};
-            for (double dx = -0.8; dx <= 0.8; dx += 0.8) {
-                for (double dy = -0.8; dy <= 0.8; dy += 0.8) {
-                    LineModel trial = model;
-                    anchor(trial, scale, inkLeft + dx, inkBottom + dy, ink);
-                    const double cost = costAt(channels, trial, head);
-                    if (cost < best.cost)
-                        best = {cost, trial};
-                }
-            }
-            trials.push_back(best);
-        }
-        // The few best local minima, each refined on the whole text.
-        std::vector<Trial> minima;
-        for (size_t i = 0; i < trials.size(); ++i) {
-            const bool left = i == 0 || trials[i - 1].cost >= trials[i].cost;
-            const bool right = i + 1 == trials.size() || trials[i + 1].cost > trials[i].cost;
-            if (left && right)
-                minima.push_back(trials[i]);
-        }
-        std::sort(minima.begin(), minima.end(),
-                  [](const Trial& a, const Trial& b) { return a.cost < b.cost; });
-        if (minima.size() > 3)
-            minima.resize(3);
-        double best = 1e300;
-        for (Trial& minimum : minima) {
-            refine(channels, minimum.model, text, 0.006, 0.5);
-            const double cost = costAt(channels, minimum.model, text);
-            if (cost < best) {
-                best = cost;
-                model = minimum.model;
-            }
-        }
-    } else {
-        refine(channels, model, text, 0.002, 0.25);
-    }
-    // The text's look and the noise at the found place, sharp or with JPEG's
-    // colour blur, whichever explains the redness better; then a last refinement.
+namespace {
+
+// The text's look and the noise at the found place, sharp or with JPEG's
+// colour blur, whichever explains the redness better; then a last refinement.
+double finish(const PictureChannels& channels, LineModel& model, const std::string& text) {
     TextFit fit;
     double sharpError = 0;
     for (bool blurred : {false, true}) {
@@ -173,4 +121,75 @@ double fitLine(const PictureChannels& channels, LineModel& model, const std::str
     refine(channels, model, text, 0.0005, 0.1);
     fit = textFit(channels, model, text, true);
     return fit.blankRedness > 0 ? std::max(0.0, 1 - fit.rednessError / fit.blankRedness) : 0;
+}
+
+}  // namespace
+
+double fitLine(const PictureChannels& channels, LineModel& model, const std::string& text,
+               bool wide, std::vector<LineModel>* others) {
+    if (!wide) {
+        refine(channels, model, text, 0.002, 0.25);
+        return finish(channels, model, text);
+    }
+    // The first three glyphs over the whole range of scales, on a fine grid,
+    // each with small shifts of the anchor: the box's height can mislead (a red
+    // actor touching the line), its left and bottom less so.
+    const InkBox ink = firstInk(text);
+    const double inkLeft = model.originX + model.scale * ink.left;
+    const double inkBottom = model.originY + model.scale * (ink.bottom + 1);
+    const std::string head = text.substr(0, 3);
+    struct Trial {
+        double cost;
+        LineModel model;
+    };
+    std::vector<Trial> trials;
+    for (double scale = lowestScale; scale <= highestScale; scale *= 1.012) {
+        Trial best{1e300, model};
+        for (double dx = -0.8; dx <= 0.8; dx += 0.8) {
+            for (double dy = -0.8; dy <= 0.8; dy += 0.8) {
+                LineModel trial = model;
+                anchor(trial, scale, inkLeft + dx, inkBottom + dy, ink);
+                const double cost = costAt(channels, trial, head);
+                if (cost < best.cost)
+                    best = {cost, trial};
+            }
+        }
+        // Ranked by the whole text at the head's best place.
+        best.cost = costAt(channels, best.model, text);
+        trials.push_back(best);
+    }
+    // The few best local minima, each refined.
+    std::vector<Trial> minima;
+    for (size_t i = 0; i < trials.size(); ++i) {
+        const bool left = i == 0 || trials[i - 1].cost >= trials[i].cost;
+        const bool right = i + 1 == trials.size() || trials[i + 1].cost > trials[i].cost;
+        if (left && right)
+            minima.push_back(trials[i]);
+    }
+    std::sort(minima.begin(), minima.end(),
+              [](const Trial& a, const Trial& b) { return a.cost < b.cost; });
+    if (minima.size() > 4)
+        minima.resize(4);
+    for (Trial& minimum : minima) {
+        refine(channels, minimum.model, text, 0.006, 0.5);
+        minimum.cost = costAt(channels, minimum.model, text);
+    }
+    std::sort(minima.begin(), minima.end(),
+              [](const Trial& a, const Trial& b) { return a.cost < b.cost; });
+    if (minima.empty())
+        return 0;
+    model = minima[0].model;
+    const double quality = finish(channels, model, text);
+    // Other places nearly as good, which a reading of the whole line may prefer.
+    for (size_t i = 1; others != nullptr && i < minima.size(); ++i) {
+        LineModel other = minima[i].model;
+        const bool apart = std::fabs(other.scale / model.scale - 1) > 0.002 ||
+                           std::fabs(other.originX - model.originX) > 0.5 ||
+                           std::fabs(other.originY - model.originY) > 0.5;
+        if (apart && minima[i].cost < 1.5 * minima[0].cost) {
+            finish(channels, other, text);
+            others->push_back(other);
+        }
+    }
+    return quality;
 }

@@ -121,6 +121,8 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
     std::vector<Step> path;
     follow(reader.start, 0, best, &path);
     reading.end = path.back().pen;
+    // Kept also when the reading is not clear: its geometry can still be refitted on it.
+    reading.plainText = best;
 
     // Every other reading leaves the best one at some step: the cheapest of
     // them is the best reading's cost there plus the other choice's.
@@ -180,7 +182,6 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
     if (form == ReadingKind::id && best.size() > static_cast<size_t>(longestId))
         return reading;
     reading.readable = true;
-    reading.plainText = best;
     for (size_t j = 0; j < best.size(); ++j)
         reading.text += lookAlikeAt[j] ? std::string("[Il]") : std::string(1, best[j]);
     return reading;

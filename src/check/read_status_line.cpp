@@ -14,10 +14,13 @@ constexpr double lineQuality = 0.5;
 constexpr int candidateLimit = 6;
 // Window columns searched beyond the red marks' end for the line's last glyphs.
 constexpr int endMargin = 24;
+// How much better (in noise units) one place's reading must fit than another's.
+constexpr double clearPlace = 30;
 
 struct Found {
     double quality = 0;
     LineModel model;
+    std::vector<LineModel> others;
     ReadingKind form = ReadingKind::none;
     LineCandidate candidate;
     int bandTop = 0;
@@ -29,6 +32,39 @@ int bandTopOf(const LineCandidate& candidate) {
 }
 int bandBottomOf(const LineCandidate& candidate) {
     return candidate.bottom + 30;
+}
+
+// Reads the line with the geometry model starts from, refitting it on what is
+// read (also a reading not clear yet, which is mostly right: the prefix alone
+// leaves the scale a little uncertain far to its right) until the reading stays.
+LineReading readFrom(const PictureChannels& band, LineModel& model, const Found& found) {
+    const std::string prefix = formPrefix(found.form);
+    auto readToTheEnd = [&]() {
+        // The reading ends where the red marks end, within the window and the
+        // picture; a reading that runs into that end is read again further on.
+        const int limit = static_cast<int>(
+            std::floor(std::min((band.width - model.originX) / model.scale, double(windowSide))));
+        int lineEnd = std::min(
+            limit, static_cast<int>((found.candidate.right + 1 - model.originX) / model.scale) +
+                       endMargin);
+        while (true) {
+            LineReading reading = readRest(band, model, found.form, prefix, lineEnd);
+            if (lineEnd >= limit || reading.end + endMargin <= lineEnd)
+                return reading;
+            lineEnd = std::min(limit, lineEnd + 4 * endMargin);
+        }
+    };
+    LineReading reading = readToTheEnd();
+    for (int round = 0; round < 3 && !reading.plainText.empty(); ++round) {
+        fitLine(band, model, prefix + reading.plainText, false);
+        LineReading again = readToTheEnd();
+        const bool same =
+            again.readable == reading.readable && again.plainText == reading.plainText;
+        reading = again;
+        if (same)
+            break;
+    }
+    return reading;
 }
 
 }  // namespace
@@ -46,58 +82,46 @@ StatusReading readStatusLine(const Picture& picture) {
         for (ReadingKind form : {ReadingKind::id, ReadingKind::selection}) {
             LineModel model = candidateModel(candidate, formPrefix(form));
             model.originY -= top;
-            const double quality = fitLine(band, model, formPrefix(form), true);
-            if (std::getenv("RDEBUG"))
-                std::fprintf(stderr,
-                             "cand %d,%d-%d r%d marks %d form %d q %.3f s %.4f o %.2f,%.2f T %.1f "
-                             "%.1f noise %.1f %.1f blur %d\n",
-                             candidate.left, candidate.top, candidate.bottom, candidate.right,
-                             candidate.marks, (int)form, quality, model.scale, model.originX,
-                             model.originY + top, model.textRedness, model.textBrightness,
-                             model.rednessNoise, model.brightnessNoise, model.colourBlurred);
+            std::vector<LineModel> others;
+            const double quality = fitLine(band, model, formPrefix(form), true, &others);
             if (quality > found.quality)
-                found = {quality, model, form, candidate, top};
+                found = {quality, model, others, form, candidate, top};
         }
     }
     if (found.quality < lineQuality)
         return result;
-    const PictureChannels channels =
-        channelBand(whole, found.bandTop, bandBottomOf(found.candidate));
-    LineModel& model = found.model;
-    result.kind = ReadingKind::unreadable;
-    const std::string prefix = formPrefix(found.form);
-    // The reading ends where the red marks end, within the window and the
-    // picture; a reading that runs into that end is read again further on.
-    const int limit = static_cast<int>(
-        std::floor(std::min((picture.width - model.originX) / model.scale, double(windowSide))));
-    int lineEnd = std::min(
-        limit,
-        static_cast<int>((found.candidate.right + 1 - model.originX) / model.scale) + endMargin);
-    auto readToTheEnd = [&]() {
-        while (true) {
-            LineReading reading = readRest(channels, model, found.form, prefix, lineEnd);
-            if (lineEnd >= limit || (reading.readable && reading.end + endMargin <= lineEnd))
-                return reading;
-            lineEnd = std::min(limit, lineEnd + 4 * endMargin);
-        }
+    const PictureChannels band = channelBand(whole, found.bandTop, bandBottomOf(found.candidate));
+    // Each place the prefix fits nearly as well is read; the whole line decides.
+    std::vector<LineModel> places = {found.model};
+    places.insert(places.end(), found.others.begin(), found.others.end());
+    struct Read {
+        LineReading reading;
+        LineModel model;
+        double cost;
     };
-    LineReading reading = readToTheEnd();
-    // The prefix alone leaves the scale a little uncertain far to its right:
-    // refit on everything read, and read again until the reading stays.
-    for (int round = 0; round < 3 && reading.readable; ++round) {
-        fitLine(channels, model, prefix + reading.plainText, false);
-        LineReading again = readToTheEnd();
-        const bool same = again.readable && again.plainText == reading.plainText;
-        reading = again;
-        if (same)
-            break;
+    std::vector<Read> reads;
+    const std::string prefix = formPrefix(found.form);
+    for (LineModel& place : places) {
+        LineReading reading = readFrom(band, place, found);
+        LineModel common = place;
+        common.rednessNoise = found.model.rednessNoise;
+        common.brightnessNoise = found.model.brightnessNoise;
+        const double cost = textFit(band, common, prefix + reading.plainText, true).cost;
+        reads.push_back({reading, place, cost});
     }
-    result.scale = model.scale;
-    result.originX = model.originX;
-    result.originY = model.originY + found.bandTop;
-    if (!reading.readable)
+    const Read& best = *std::min_element(
+        reads.begin(), reads.end(), [](const Read& a, const Read& b) { return a.cost < b.cost; });
+    result.kind = ReadingKind::unreadable;
+    result.scale = best.model.scale;
+    result.originX = best.model.originX;
+    result.originY = best.model.originY + found.bandTop;
+    if (!best.reading.readable)
         return result;
+    for (const Read& other : reads)
+        if (other.reading.plainText != best.reading.plainText &&
+            other.cost - best.cost < clearPlace)
+            return result;
     result.kind = found.form;
-    result.text = found.form == ReadingKind::id ? reading.text : prefix + reading.text;
+    result.text = found.form == ReadingKind::id ? best.reading.text : prefix + best.reading.text;
     return result;
 }

@@ -153,12 +153,14 @@ TextFit textFit(const PictureChannels& channels, LineModel& model, const std::st
                 bool fitText);
 
 // Fits scale and origin to known text (the line's first characters or the
-// whole reading) from the model's start, searching the scale continuously
-// within [lowScale, highScale]; sets text values, noise and colour blur too.
-// wide: a coarse search first (the start comes from a candidate's box).
-// Returns the fraction of redness variance the text explains there (0 to 1).
+// whole reading) from the model's start, searching the scale continuously over
+// the whole range the reader takes (wide: a coarse search first, anchored on
+// where the start puts the first glyph; otherwise a refinement); sets text
+// values, noise and colour blur too. With others, a wide search also gives the
+// other places it found nearly as good. Returns the fraction of redness
+// variance the text explains at the place chosen (0 to 1).
 double fitLine(const PictureChannels& channels, LineModel& model, const std::string& text,
-               bool wide);
+               bool wide, std::vector<LineModel>* others = nullptr);
 
 // The model a candidate's box suggests for a line starting with text.
 LineModel candidateModel(const LineCandidate& candidate, const std::string& text);
@@ -189,7 +191,7 @@ constexpr int longestId = 51;
 struct LineReading {
     bool readable = false;
     std::string text;       // the prefix's rest as read, I/l classes as "[Il]"
-    std::string plainText;  // the same with the best choice for each class
+    std::string plainText;  // the best reading, each class decided (also when unreadable)
     int end = 0;            // the window column where the best reading ends
 };
 

@@ -10,6 +10,7 @@
 #include "app/app.h"
 #include "app/viewer_state.h"
 #include "check/check.h"
+#include "check/status_reader.h"
 #include "image/image.h"
 #include "input/input.h"
 #include "platform/platform.h"
@@ -117,6 +118,28 @@ int main(int argc, char** argv) {
                     } else {
                         ++counts.wrong;
                         verdict = "WRONG";
+                    }
+                    if (std::getenv("SWEEP_GEOMETRY") && std::string(verdict) != "exact" && reading.scale > 0) {
+                        const PictureChannels band = channelBand(pictureChannels(picture), 0, picture.height);
+                        const std::string text = selection ? expected : "Student ID: " + expected;
+                        for (int which = 0; which < 2; ++which) {
+                            LineModel model;
+                            model.scale = which ? reading.scale : picture.width / 640.0;
+                            model.originX = which ? reading.originX : 0;
+                            model.originY = which ? reading.originY : 0;
+                            if (desktop && !which) { model.scale = scale; }
+                            const double quality = fitLine(band, model, text, false);
+                            LineModel common = model;
+                            common.rednessNoise = 25;
+                            common.brightnessNoise = 8;
+                            const TextFit fit = textFit(band, common, text, true);
+                            LineModel redOnly = model;
+                            redOnly.rednessNoise = 25;
+                            redOnly.brightnessNoise = 1e6;
+                            std::printf("  red only cost %.1f\n", textFit(band, redOnly, text, true).cost);
+                            std::printf("  %s: refit scale %.5f origin %.2f,%.2f quality %.4f cost %.1f noise %.1f %.1f blur %d\n",
+                                        which ? "from found" : "from true", model.scale, model.originX, model.originY, quality, fit.cost, model.rednessNoise, model.brightnessNoise, model.colourBlurred);
+                        }
                     }
                     if (std::string(verdict) != "exact")
                         std::printf("%s\t%s\tread \"%s\"\tscale %.2f (found %.4f)\tq %d\t%s%s\n",
