@@ -143,7 +143,8 @@ int runCheck(int argc, char** argv) {
                      });
     findSameScreenshots(pictures);
 
-    int status = allMatch;
+    // A file that could not be read was not checked: never all clear.
+    int status = refusals.empty() ? allMatch : needsLook;
     for (std::size_t index = 0; index < pictures.size(); ++index) {
         std::printf("%s\n", checkLine(pictures, index, roster).c_str());
         if (needsALook(pictures[index], withRoster)) {
