@@ -49,11 +49,12 @@ asan: deps
 	@$(CONFIGURE) $(ASAN_BUILD) $(ROSTER_OPTION) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCGDEMO_SANITIZE=ON >/dev/null
 	@$(BUILD_IN) $(ASAN_BUILD)
 
-# The libFuzzer targets, built with clang and both sanitizers.
+# The libFuzzer targets, built with clang and both sanitizers (the report
+# checker's readers come with the sheet).
 fuzz-build: deps
 	@$(CONFIGURE) $(FUZZ_BUILD) $(ROSTER_OPTION) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCGDEMO_SANITIZE=ON -DCGDEMO_FUZZ=ON -DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=OFF >/dev/null
-	@$(BUILD_IN) $(FUZZ_BUILD) --target fuzz_bitmap fuzz_student_id fuzz_roster
+		-DCGDEMO_SANITIZE=ON -DCGDEMO_FUZZ=ON -DCGDEMO_TESTS=OFF -DCGDEMO_SHEET=ON -DCGDEMO_CHECK=ON >/dev/null
+	@$(BUILD_IN) $(FUZZ_BUILD) --target fuzz_bitmap fuzz_student_id fuzz_roster fuzz_picture fuzz_report
 
 # The roster generator of a Windows build runs here: it is built natively, there.
 ROSTER_HOST_BUILD = $(WINDOWS_BUILD)/roster-host
@@ -128,13 +129,15 @@ fuzz: fuzz-build
 	@tools/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Start-up time, frame rates and peak memory of cgdemo in Xvfb, the browser
-# build's beside them, and the time cgdemo-sheet takes for a class (not a test).
+# build's beside them, and the times cgdemo-sheet and cgdemo-check take for a
+# class (not a test; the checker's reports are made with Debian's python3 packages).
 bench: build web
 	@$(CONFIGURE) $(BENCH_BUILD) -S bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@$(BUILD_IN) $(BENCH_BUILD)
 	@tools/with-xvfb.sh python3 bench/run.py $(BUILD) $(BENCH_BUILD)
 	@tools/with-xvfb.sh /usr/bin/python3 bench/web.py $(BUILD) $(BENCH_BUILD) $(WEB_BUILD)
 	@python3 bench/sheet.py $(BUILD)
+	@/usr/bin/python3 bench/check.py $(BUILD)
 
 # The dist/ files of a roster build carry the roster's name, and a build
 # without a roster never writes over them. The students' zip is always built

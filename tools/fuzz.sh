@@ -9,7 +9,8 @@ build=$(cd "${1:?usage: fuzz.sh BUILD-DIR SECONDS}" && pwd)
 seconds=${2:?usage: fuzz.sh BUILD-DIR SECONDS}
 
 # target name -> seed corpus under tests/fuzz/corpus/
-declare -A corpus=([fuzz_bitmap]=bitmap [fuzz_student_id]=student_id [fuzz_roster]=roster)
+declare -A corpus=([fuzz_bitmap]=bitmap [fuzz_student_id]=student_id [fuzz_roster]=roster
+                   [fuzz_picture]=picture [fuzz_report]=report)
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:symbolize=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -80,6 +80,12 @@ int platformStartVirtualDisplay(int width, int height, char* name, int size);
 // ended; does nothing when none runs.
 void platformStopVirtualDisplay();
 
+// Linux only (quiet_standard_error_linux.cpp), for the report checker, whose
+// libraries write their own complaints: sends standard error to /dev/null
+// until platformRestoreStandardError is given the returned value.
+int platformQuietStandardError();
+void platformRestoreStandardError(int saved);
+
 // Milliseconds of a monotonic clock, wrapping around at 2^32.
 uint32_t platformMilliseconds();
 

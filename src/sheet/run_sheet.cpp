@@ -1,12 +1,10 @@
 // The sheet from command line to folder: students, display, pictures, lines and index.html.
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
 #include "image/image.h"
-#include "platform/platform.h"
 #include "sheet/sheet.h"
 
 namespace {
@@ -34,29 +32,6 @@ std::FILE* openOutputFolder(const std::filesystem::path& folder, std::string& er
         error = std::strerror(errno);
     }
     return index;
-}
-
-// A display for the sheet's window: a private Xvfb, so that nothing shows on
-// the user's desktop; without Xvfb the user's own display. False when neither.
-bool openDisplay(std::string& error) {
-    char name[32];
-    const int started = platformStartVirtualDisplay(640, 640, name, sizeof name);
-    if (started == 1) {
-        openSheetWindow(name);
-        return true;
-    }
-    if (started == -1) {
-        error = "the virtual X server Xvfb did not start";
-        return false;
-    }
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || display[0] == '\0') {
-        error = "no display to draw on: install Xvfb (Debian package xvfb) or set DISPLAY";
-        return false;
-    }
-    std::fputs("cgdemo-sheet: Xvfb is not installed: drawing in a window on $DISPLAY\n", stderr);
-    openSheetWindow(nullptr);
-    return true;
 }
 
 bool anyAccepted(const std::vector<SheetStudent>& students) {
@@ -107,15 +82,13 @@ int runSheet(int argc, char** argv) {
         return fail("cannot read the floor texture " + texturePath() +
                     " (japan.bmp in the working directory, or else beside the program)");
     }
-    if (drawing && !openDisplay(error)) {
+    if (drawing && !openSheetDisplay("cgdemo-sheet", error)) {
         std::fclose(index);
         return fail(error);
     }
-    // The window goes before its server: nothing may talk to a stopped server.
     auto closeDisplay = [drawing]() {
         if (drawing) {
-            closeSheetWindow();
-            platformStopVirtualDisplay();
+            closeSheetDisplay();
         }
     };
 

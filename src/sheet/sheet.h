@@ -94,6 +94,15 @@ void openSheetWindow(const char* displayName);
 // Closes the window of openSheetWindow and the connection to its display.
 void closeSheetWindow();
 
+// Opens the program's window for drawing pictures on a private Xvfb, so that
+// nothing shows on the user's desktop; without Xvfb on $DISPLAY, with a note
+// on standard error that starts with program. False with the reason in error
+// when there is neither.
+bool openSheetDisplay(const char* program, std::string& error);
+
+// Closes the window of openSheetDisplay, then its Xvfb.
+void closeSheetDisplay();
+
 // Puts the scene back to a fresh start and applies the student's seed as the
 // prompt does, filling in the selection; the status line then reads
 // "Student ID: <ID>". The student must outlive the drawing.

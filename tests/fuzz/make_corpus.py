@@ -1,12 +1,18 @@
 """Writes the fuzzers' seed corpora: tiny bitmaps of every layout the loader
-knows (and a few it refuses), a handful of typed student IDs and class rosters.
+knows (and a few it refuses), a handful of typed student IDs and class
+rosters, and the report checker's pictures and documents.
 
-    python3 tests/fuzz/make_corpus.py   # rewrites tests/fuzz/corpus/
+    /usr/bin/python3 tests/fuzz/make_corpus.py   # rewrites tests/fuzz/corpus/ (needs python3-pil)
 """
 
+import io
 import os
 import shutil
 import struct
+import zipfile
+import zlib
+
+from PIL import Image
 
 CORPUS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus")
 
@@ -92,6 +98,109 @@ ROSTERS = {
 }
 
 
+def png(width, height, colour_type=2, depth=8, interlace=0, claimed=None):
+    """A PNG file of distinct pixels; claimed (width, height) overrides the header's sizes."""
+    channels = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[colour_type]
+    row_bytes = (width * channels * depth + 7) // 8
+    raw = b"".join(b"\x00" + bytes((7 * x + 11 * y) % 256 for x in range(row_bytes))
+                   for y in range(height))
+    header_width, header_height = claimed or (width, height)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(
+            ">I", zlib.crc32(kind + data))
+
+    palette = chunk(b"PLTE", bytes(range(48))) if colour_type == 3 else b""
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(
+        ">IIBBBBB", header_width, header_height, depth, colour_type, 0, 0, interlace))
+        + palette + chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+
+
+def encoded(kind, **options):
+    picture = Image.new("RGB", (12, 8))
+    picture.putdata([(20 * x, 30 * y, 200) for y in range(8) for x in range(12)])
+    out = io.BytesIO()
+    picture.save(out, kind, **options)
+    return out.getvalue()
+
+
+PICTURES = {
+    "rgb.png": png(5, 3),
+    "grey16_interlaced.png": png(4, 4, colour_type=0, depth=16, interlace=1),
+    "palette.png": png(6, 2, colour_type=3, depth=4),
+    "rgba.png": png(3, 3, colour_type=6),
+    "claims_huge.png": png(2, 2, claimed=(100000, 100000)),
+    "baseline.jpg": encoded("JPEG", quality=75),
+    "progressive.jpg": encoded("JPEG", quality=50, progressive=True),
+    "lossy.webp": encoded("WEBP", quality=75),
+    "lossless.webp": encoded("WEBP", lossless=True),
+    "24bit.bmp": BITMAPS["24bit_5x3.bmp"],
+    "text.png": b"not a picture at all\n",
+}
+
+
+def pdf(image_width, image_height, pixels):
+    """A one-page PDF showing one uncompressed RGB image XObject."""
+    objects = [
+        b"<< /Type /Catalog /Pages 2 0 R >>",
+        b"<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        b"<< /Type /Page /Parent 2 0 R /MediaBox [0 0 100 100] "
+        b"/Resources << /XObject << /Im1 4 0 R >> >> /Contents 5 0 R >>",
+        b"<< /Type /XObject /Subtype /Image /Width %d /Height %d /ColorSpace /DeviceRGB "
+        b"/BitsPerComponent 8 /Length %d >>\nstream\n" % (image_width, image_height, len(pixels))
+        + pixels + b"\nendstream",
+        b"<< /Length 31 >>\nstream\nq 80 0 0 80 10 10 cm /Im1 Do Q\nendstream",
+    ]
+    out = b"%PDF-1.4\n"
+    offsets = []
+    for number, body in enumerate(objects, 1):
+        offsets.append(len(out))
+        out += b"%d 0 obj\n" % number + body + b"\nendobj\n"
+    xref = len(out)
+    out += b"xref\n0 %d\n0000000000 65535 f \n" % (len(objects) + 1)
+    out += b"".join(b"%010d 00000 n \n" % offset for offset in offsets)
+    return out + b"trailer\n<< /Size %d /Root 1 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (
+        len(objects) + 1, xref)
+
+
+def zipped(members, compression=zipfile.ZIP_DEFLATED):
+    out = io.BytesIO()
+    with zipfile.ZipFile(out, "w", compression) as archive:
+        for name, content in members.items():
+            archive.writestr(name, content)
+    return out.getvalue()
+
+
+DOCX_TEXT = (b'<w:document xmlns:w="w" xmlns:a="a" xmlns:r="r"><w:body>'
+             b'<a:blip r:embed="rId9"/><a:blip r:embed="rId8"/></w:body></w:document>')
+DOCX_RELATIONSHIPS = (b'<Relationships><Relationship Id="rId8" Type="image" '
+                      b'Target="media/image1.png"/><Relationship Id="rId9" Type="image" '
+                      b'Target="media/image2.jpg"/></Relationships>')
+
+REPORTS = {
+    "picture.png": PICTURES["rgb.png"],
+    "one_image.pdf": pdf(4, 3, bytes(range(36))),
+    "claims_huge_image.pdf": pdf(100000, 100000, bytes(36)),
+    "damaged.pdf": pdf(4, 3, bytes(range(36)))[:150],
+    "report.docx": zipped({"word/document.xml": DOCX_TEXT,
+                           "word/_rels/document.xml.rels": DOCX_RELATIONSHIPS,
+                           "word/media/image1.png": PICTURES["rgb.png"],
+                           "word/media/image2.jpg": PICTURES["baseline.jpg"]}),
+    "report.odt": zipped({"mimetype": b"application/vnd.oasis.opendocument.text",
+                          "content.xml": b'<office:text><draw:image xlink:href="Pictures/a.png"/>'
+                                         b'</office:text>',
+                          "Pictures/a.png": PICTURES["rgba.png"]}),
+    "submissions.zip": zipped({"tanaka/shot.png": PICTURES["rgb.png"],
+                               "tanaka/notes.txt": b"text",
+                               "suzuki/inner.zip": zipped({"x.webp": PICTURES["lossy.webp"]}),
+                               "suzuki/report.pdf": pdf(4, 3, bytes(range(36)))},
+                              zipfile.ZIP_STORED),
+    "bomb.zip": zipped({"zeros.png": bytes(4 << 20)}),
+    "nested.zip": zipped({"a.zip": zipped({"b.zip": zipped({"c.zip": zipped({
+        "d.png": PICTURES["rgb.png"]})})})}),
+}
+
+
 def write(directory, files, mode):
     path = os.path.join(CORPUS, directory)
     shutil.rmtree(path, ignore_errors=True)
@@ -107,3 +216,5 @@ if __name__ == "__main__":
           "wb")
     write("roster", {name: text if isinstance(text, bytes) else text.encode()
                      for name, text in ROSTERS.items()}, "wb")
+    write("picture", PICTURES, "wb")
+    write("report", REPORTS, "wb")
