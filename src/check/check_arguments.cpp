@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "check/check.h"
+#include "sheet/sheet.h"
 
 const char* const checkUsage =
     "usage: cgdemo-check [--roster FILE] [--out DIR] PATH...\n"
@@ -9,24 +10,6 @@ const char* const checkUsage =
     "and ZIP files, folders searched recursively): one tab-separated line each on\n"
     "standard output. --roster names each picture's author and gives a verdict;\n"
     "--out writes DIR/index.html, the reports that need a look first.\n";
-
-namespace {
-
-bool takeValue(int argc, char** argv, int& i, std::string& value, std::string& error) {
-    const char* name = argv[i];
-    if (!value.empty()) {
-        error = std::string(name) + " given twice";
-        return false;
-    }
-    if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-        error = std::string(name) + " needs a value";
-        return false;
-    }
-    value = argv[++i];
-    return true;
-}
-
-}  // namespace
 
 bool parseCheckArguments(int argc, char** argv, CheckOptions& options, std::string& error) {
     bool optionsEnd = false;
@@ -39,11 +22,11 @@ bool parseCheckArguments(int argc, char** argv, CheckOptions& options, std::stri
         } else if (std::strcmp(word, "--help") == 0 || std::strcmp(word, "-h") == 0) {
             options.help = true;
         } else if (std::strcmp(word, "--out") == 0) {
-            if (!takeValue(argc, argv, i, options.outputFolder, error)) {
+            if (!takeOptionValue(argc, argv, i, options.outputFolder, error)) {
                 return false;
             }
         } else if (std::strcmp(word, "--roster") == 0) {
-            if (!takeValue(argc, argv, i, options.rosterPath, error)) {
+            if (!takeOptionValue(argc, argv, i, options.rosterPath, error)) {
                 return false;
             }
         } else {

@@ -21,6 +21,12 @@ struct SheetOptions {
 // option, IDs together with a roster, or neither of them.
 bool parseSheetArguments(int argc, char** argv, SheetOptions& options, std::string& error);
 
+// Takes the value of the option argv[i] from argv[i + 1] into value and steps
+// i past it; false with a one-line reason in error when value is set already
+// (the option given twice) or there is no value or an empty one. The
+// instructors' tools share it.
+bool takeOptionValue(int argc, char** argv, int& i, std::string& value, std::string& error);
+
 // The usage text, several lines, ending in a line break.
 extern const char* const sheetUsage;
 

@@ -9,10 +9,7 @@ const char* const sheetUsage =
     "Writes DIR/<ID>.png (the start picture of each student) and DIR/index.html;\n"
     "DIR is ./sheet unless given. One line per student on standard output.\n";
 
-namespace {
-
-// Takes the value of option name from argv[i + 1] into value.
-bool takeValue(int argc, char** argv, int& i, std::string& value, std::string& error) {
+bool takeOptionValue(int argc, char** argv, int& i, std::string& value, std::string& error) {
     const char* name = argv[i];
     if (!value.empty()) {
         error = std::string(name) + " given twice";
@@ -25,8 +22,6 @@ bool takeValue(int argc, char** argv, int& i, std::string& value, std::string& e
     value = argv[++i];
     return true;
 }
-
-}  // namespace
 
 bool parseSheetArguments(int argc, char** argv, SheetOptions& options, std::string& error) {
     std::string outputFolder;
@@ -44,11 +39,11 @@ bool parseSheetArguments(int argc, char** argv, SheetOptions& options, std::stri
         } else if (std::strcmp(word, "--help") == 0) {
             options.help = true;
         } else if (std::strcmp(word, "--out") == 0) {
-            if (!takeValue(argc, argv, i, outputFolder, error)) {
+            if (!takeOptionValue(argc, argv, i, outputFolder, error)) {
                 return false;
             }
         } else if (std::strcmp(word, "--roster") == 0) {
-            if (!takeValue(argc, argv, i, options.rosterPath, error)) {
+            if (!takeOptionValue(argc, argv, i, options.rosterPath, error)) {
                 return false;
             }
         } else {
