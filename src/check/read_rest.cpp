@@ -11,7 +11,7 @@ namespace {
 
 constexpr double infinite = std::numeric_limits<double>::infinity();
 // How much more (in noise units) every other reading must cost.
-constexpr double clearMargin = 30;
+constexpr double clearMargin = 60;
 // A glyph's cell that fits this badly per pixel is not the font's.
 constexpr double worstCellFit = 8;
 constexpr int blankWidth = 5;
@@ -127,6 +127,7 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
     // Every other reading leaves the best one at some step: the cheapest of
     // them is the best reading's cost there plus the other choice's.
     std::vector<bool> lookAlikeAt(best.size(), false);
+    double debugMargin = 1e300;
     double spent = 0;
     for (size_t i = 0; i < path.size(); ++i) {
         const Step& step = path[i];
@@ -147,6 +148,7 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
                 other += static_cast<char>(edge.character);
                 follow(next, edge.next, other, nullptr);
             }
+            if (cost - total < debugMargin && !(other.size() == best.size() && [&]{ for (size_t j = 0; j < best.size(); ++j) if (other[j] != best[j] && !lookAlike(other[j], best[j])) return false; return true; }())) debugMargin = cost - total;
             if (cost - total >= clearMargin)
                 continue;
             // Close only by I and l changing places: those become classes.
@@ -182,6 +184,7 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
     if (form == ReadingKind::id && best.size() > static_cast<size_t>(longestId))
         return reading;
     reading.readable = true;
+    if (std::getenv("RDEBUG")) std::fprintf(stderr, "accepted \"%s\" min margin %.1f\n", best.c_str(), debugMargin);
     for (size_t j = 0; j < best.size(); ++j)
         reading.text += lookAlikeAt[j] ? std::string("[Il]") : std::string(1, best[j]);
     return reading;

@@ -15,7 +15,7 @@ constexpr int candidateLimit = 6;
 // Window columns searched beyond the red marks' end for the line's last glyphs.
 constexpr int endMargin = 24;
 // How much better (in noise units) one place's reading must fit than another's.
-constexpr double clearPlace = 30;
+constexpr double clearPlace = 60;
 
 struct Found {
     double quality = 0;

@@ -84,13 +84,20 @@ int main(int argc, char** argv) {
                     if (std::getenv("SWEEP_Q") && std::atoi(std::getenv("SWEEP_Q")) != qualities[q])
                         continue;
                     const bool desktop = (n + q) % 3 == 0;
-                    Picture picture = desktop ? onDesktop(sized, 1920, 1080, 100 + random() % 900,
-                                                          60 + random() % 300)
-                                              : sized;
+                    Picture picture =
+                        desktop
+                            ? onDesktop(
+                                  sized, 1920, 1080,
+                                  100 +
+                                      (n * 131 + q * 71 + static_cast<int>(scale * 100) * 13) % 900,
+                                  60 + (n * 37 + q * 53 + static_cast<int>(scale * 100) * 7) % 300)
+                            : sized;
                     if (qualities[q] > 0)
                         picture = jpegRoundTrip(picture, qualities[q]);
                     if (std::getenv("SWEEP_DUMP")) {
-                        std::FILE* f = std::fopen((std::getenv("SWEEP_DUMP") + std::to_string(pictures) + ".ppm").c_str(), "wb");
+                        std::FILE* f = std::fopen(
+                            (std::getenv("SWEEP_DUMP") + std::to_string(pictures) + ".ppm").c_str(),
+                            "wb");
                         std::fprintf(f, "P6 %d %d 255\n", picture.width, picture.height);
                         std::fwrite(picture.rgb.data(), 1, picture.rgb.size(), f);
                         std::fclose(f);
@@ -119,15 +126,19 @@ int main(int argc, char** argv) {
                         ++counts.wrong;
                         verdict = "WRONG";
                     }
-                    if (std::getenv("SWEEP_GEOMETRY") && std::string(verdict) != "exact" && reading.scale > 0) {
-                        const PictureChannels band = channelBand(pictureChannels(picture), 0, picture.height);
+                    if (std::getenv("SWEEP_GEOMETRY") && std::string(verdict) != "exact" &&
+                        reading.scale > 0) {
+                        const PictureChannels band =
+                            channelBand(pictureChannels(picture), 0, picture.height);
                         const std::string text = selection ? expected : "Student ID: " + expected;
                         for (int which = 0; which < 2; ++which) {
                             LineModel model;
                             model.scale = which ? reading.scale : picture.width / 640.0;
                             model.originX = which ? reading.originX : 0;
                             model.originY = which ? reading.originY : 0;
-                            if (desktop && !which) { model.scale = scale; }
+                            if (desktop && !which) {
+                                model.scale = scale;
+                            }
                             const double quality = fitLine(band, model, text, false);
                             LineModel common = model;
                             common.rednessNoise = 25;
@@ -136,9 +147,14 @@ int main(int argc, char** argv) {
                             LineModel redOnly = model;
                             redOnly.rednessNoise = 25;
                             redOnly.brightnessNoise = 1e6;
-                            std::printf("  red only cost %.1f\n", textFit(band, redOnly, text, true).cost);
-                            std::printf("  %s: refit scale %.5f origin %.2f,%.2f quality %.4f cost %.1f noise %.1f %.1f blur %d\n",
-                                        which ? "from found" : "from true", model.scale, model.originX, model.originY, quality, fit.cost, model.rednessNoise, model.brightnessNoise, model.colourBlurred);
+                            std::printf("  red only cost %.1f\n",
+                                        textFit(band, redOnly, text, true).cost);
+                            std::printf(
+                                "  %s: refit scale %.5f origin %.2f,%.2f quality %.4f cost %.1f "
+                                "noise %.1f %.1f blur %d\n",
+                                which ? "from found" : "from true", model.scale, model.originX,
+                                model.originY, quality, fit.cost, model.rednessNoise,
+                                model.brightnessNoise, model.colourBlurred);
                         }
                     }
                     if (std::string(verdict) != "exact")
