@@ -49,7 +49,7 @@ LineReading readFrom(const PictureChannels& band, LineModel& model, const Found&
                        endMargin);
         while (true) {
             LineReading reading = readRest(band, model, found.form, prefix, lineEnd);
-            if (lineEnd >= limit || reading.end + endMargin <= lineEnd)
+            if (lineEnd >= limit || (reading.end > 0 && reading.end + endMargin <= lineEnd))
                 return reading;
             lineEnd = std::min(limit, lineEnd + 4 * endMargin);
         }
