@@ -1,8 +1,6 @@
 // Reading the line after its known prefix: the cheapest string the form's
 // grammar allows, cell by cell with the glyphs' advances, and how clearly it wins.
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 #include "check/status_reader.h"
@@ -23,7 +21,6 @@ bool lookAlike(char a, char b) {
 struct Reader {
     const PictureChannels& channels;
     const LineModel& model;
-    const Grammar& grammar;
     int start, end;
     std::vector<double> cellCosts;  // per pen and character, NaN until needed
 
@@ -57,7 +54,7 @@ struct Step {
 LineReading readRest(const PictureChannels& channels, const LineModel& model, ReadingKind form,
                      const std::string& prefix, int lineEnd) {
     const Grammar& grammar = formGrammar(form);
-    Reader reader{channels, model, grammar, statusLineX + textAdvance(prefix), lineEnd, {}};
+    Reader reader{channels, model, statusLineX + textAdvance(prefix), lineEnd, {}};
     LineReading reading;
     if (reader.end <= reader.start)
         return reading;
@@ -127,7 +124,6 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
     // Every other reading leaves the best one at some step: the cheapest of
     // them is the best reading's cost there plus the other choice's.
     std::vector<bool> lookAlikeAt(best.size(), false);
-    double debugMargin = 1e300;
     double spent = 0;
     for (size_t i = 0; i < path.size(); ++i) {
         const Step& step = path[i];
@@ -148,20 +144,14 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
                 other += static_cast<char>(edge.character);
                 follow(next, edge.next, other, nullptr);
             }
-            if (cost - total < debugMargin && !(other.size() == best.size() && [&]{ for (size_t j = 0; j < best.size(); ++j) if (other[j] != best[j] && !lookAlike(other[j], best[j])) return false; return true; }())) debugMargin = cost - total;
             if (cost - total >= clearMargin)
                 continue;
             // Close only by I and l changing places: those become classes.
             bool alike = other.size() == best.size();
             for (size_t j = 0; alike && j < best.size(); ++j)
                 alike = other[j] == best[j] || lookAlike(other[j], best[j]);
-            if (!alike) {
-                if (std::getenv("RDEBUG"))
-                    std::fprintf(stderr,
-                                 "ambiguous: best \"%s\" other \"%s\" margin %.1f total %.1f\n",
-                                 best.c_str(), other.c_str(), cost - total, total);
+            if (!alike)
                 return reading;
-            }
             for (size_t j = 0; j < best.size(); ++j)
                 if (other[j] != best[j])
                     lookAlikeAt[j] = true;
@@ -172,19 +162,14 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
             const CellFit fit = cellFit(channels, model,
                                         cellCover(model, &glyph, step.pen, step.pen + glyph.width,
                                                   channels.width, channels.height));
-            if (cellCost(model, fit) > worstCellFit * fit.redness.n) {
-                if (std::getenv("RDEBUG"))
-                    std::fprintf(stderr, "bad cell %zu of \"%s\": %.1f per pixel\n", i,
-                                 best.c_str(), cellCost(model, fit) / fit.redness.n);
+            if (cellCost(model, fit) > worstCellFit * fit.redness.n)
                 return reading;
-            }
             spent += reader.cost(step.pen, c);
         }
     }
     if (form == ReadingKind::id && best.size() > static_cast<size_t>(longestId))
         return reading;
     reading.readable = true;
-    if (std::getenv("RDEBUG")) std::fprintf(stderr, "accepted \"%s\" min margin %.1f\n", best.c_str(), debugMargin);
     for (size_t j = 0; j < best.size(); ++j)
         reading.text += lookAlikeAt[j] ? std::string("[Il]") : std::string(1, best[j]);
     return reading;

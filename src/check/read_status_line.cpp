@@ -2,15 +2,15 @@
 // prefix, read the rest, refit on all of it and read again.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "check/status_reader.h"
 
 namespace {
 
-// A prefix fit explaining less of the redness than this is no status line.
+// A prefix fit explaining less of the redness than this, or with text less
+// red than this, is no status line.
 constexpr double lineQuality = 0.5;
+constexpr double lineRedness = 120;
 constexpr int candidateLimit = 6;
 // Window columns searched beyond the red marks' end for the line's last glyphs.
 constexpr int endMargin = 24;
@@ -84,7 +84,7 @@ StatusReading readStatusLine(const Picture& picture) {
             model.originY -= top;
             std::vector<LineModel> others;
             const double quality = fitLine(band, model, formPrefix(form), true, &others);
-            if (quality > found.quality)
+            if (quality > found.quality && model.textRedness >= lineRedness)
                 found = {quality, model, others, form, candidate, top};
         }
     }

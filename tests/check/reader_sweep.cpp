@@ -55,8 +55,8 @@ int main(int argc, char** argv) {
     const double scales[] = {0.75, 0.8, 0.9, 1.0, 1.1, 1.25, 1.33, 1.5, 1.75, 2.0};
     const int qualities[] = {0, 95, 75, 50};  // 0: PNG
     Counts total[2][4];
-    double seconds = 0;
-    int pictures = 0;
+    double seconds = 0, desktopSeconds = 0;
+    int pictures = 0, desktops = 0;
     for (int n = 0; n < ids; ++n) {
         for (int floor = 0; floor < 2; ++floor) {
             SheetStudent student;
@@ -108,6 +108,12 @@ int main(int argc, char** argv) {
                         std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
                             .count();
                     ++pictures;
+                    if (desktop) {
+                        ++desktops;
+                        desktopSeconds +=
+                            std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
+                                .count();
+                    }
                     Counts& counts = total[floor][q];
                     const std::string settled = resolvedId(reading.text, {student.studentId});
                     const char* verdict = "exact";
@@ -176,6 +182,7 @@ int main(int argc, char** argv) {
                 c.settled, c.unreadable, c.wrong, c.missed);
         }
     }
-    std::printf("%d pictures, %.3f s per picture\n", pictures, seconds / pictures);
+    std::printf("%d pictures, %.3f s per picture; %d of them 1920 x 1080, %.3f s each\n", pictures,
+                seconds / pictures, desktops, desktops > 0 ? desktopSeconds / desktops : 0.0);
     return 0;
 }
