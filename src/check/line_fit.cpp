@@ -133,9 +133,10 @@ double fitLine(const PictureChannels& channels, LineModel& model, const std::str
     }
     // The first three glyphs over the whole range of scales, on a fine grid,
     // each with small shifts of the anchor: the box's height can mislead (a red
-    // actor touching the line), its left and bottom less so.
+    // actor touching the line), its left and its bottom or top less so.
     const InkBox ink = firstInk(text);
     const double inkLeft = model.originX + model.scale * ink.left;
+    const double inkTop = model.originY + model.scale * ink.top;
     const double inkBottom = model.originY + model.scale * (ink.bottom + 1);
     const std::string head = text.substr(0, 3);
     struct Trial {
@@ -145,13 +146,17 @@ double fitLine(const PictureChannels& channels, LineModel& model, const std::str
     std::vector<Trial> trials;
     for (double scale = lowestScale; scale <= highestScale; scale *= 1.012) {
         Trial best{1e300, model};
-        for (double dx = -0.8; dx <= 0.8; dx += 0.8) {
-            for (double dy = -0.8; dy <= 0.8; dy += 0.8) {
-                LineModel trial = model;
-                anchor(trial, scale, inkLeft + dx, inkBottom + dy, ink);
-                const double cost = costAt(channels, trial, head);
-                if (cost < best.cost)
-                    best = {cost, trial};
+        for (int end = 0; end < 2; ++end) {
+            const double bottom =
+                end == 0 ? inkBottom : inkTop + scale * (ink.bottom + 1 - ink.top);
+            for (double dx = -0.8; dx <= 0.9; dx += 0.8) {
+                for (double dy = -0.8; dy <= 0.9; dy += 0.8) {
+                    LineModel trial = model;
+                    anchor(trial, scale, inkLeft + dx, bottom + dy, ink);
+                    const double cost = costAt(channels, trial, head);
+                    if (cost < best.cost)
+                        best = {cost, trial};
+                }
             }
         }
         // Ranked by the whole text at the head's best place.
