@@ -76,10 +76,8 @@ std::vector<float> colourBlur(const std::vector<float>& cover, int width, int he
 CellCover cellCover(const LineModel& model, const GlyphInk* glyph, int pen, int windowRight,
                     int pictureWidth, int pictureHeight) {
     const GlyphInk& shape = glyph != nullptr ? *glyph : glyphInk(' ');
-    int windowTop = 0, windowBottom = 0;
-    fontInkRows(windowTop, windowBottom);
-    windowTop -= 2;
-    windowBottom += 2;
+    const int windowTop = shape.top - 2;
+    const int windowBottom = shape.top + shape.rows + 2;
     CellCover cell;
     int left = 0, right = 0, top = 0, bottom = 0;
     pixelsWithin(pen, windowRight, model.originX, model.scale, left, right);

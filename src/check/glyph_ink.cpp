@@ -1,7 +1,6 @@
 // The status line's glyphs as freeglut's glutBitmapCharacter sets window pixels.
 #include <algorithm>
 #include <array>
-#include <utility>
 
 #include "check/bitmap_font.h"
 #include "check/status_reader.h"
@@ -79,20 +78,4 @@ std::vector<unsigned char> statusLineInk(const std::string& text, int width, int
         pen += glyph.width;
     }
     return line;
-}
-
-void fontInkRows(int& top, int& bottom) {
-    static const std::pair<int, int> rows = [] {
-        std::pair<int, int> found{windowSide, 0};
-        for (int c = '!'; c <= '~'; ++c) {
-            const GlyphInk& glyph = glyphInk(static_cast<unsigned char>(c));
-            if (glyph.inkRight == 0)
-                continue;
-            found.first = std::min(found.first, glyph.top + glyph.inkTop);
-            found.second = std::max(found.second, glyph.top + glyph.inkBottom);
-        }
-        return found;
-    }();
-    top = rows.first;
-    bottom = rows.second;
 }

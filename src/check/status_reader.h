@@ -33,9 +33,6 @@ struct GlyphInk {
 // has no glyph for get its empty one, as freeglut draws them.
 const GlyphInk& glyphInk(unsigned char character);
 
-// The window rows [top, bottom) that any printable ASCII glyph inks.
-void fontInkRows(int& top, int& bottom);
-
 // The sum of the glyphs' widths: how far the raster position moves for text.
 int textAdvance(const std::string& text);
 
@@ -92,8 +89,8 @@ struct LineModel {
 };
 
 // The cover of picture pixels by one cell of the line: window columns
-// [pen, windowRight) of the rows the font inks (plus two rows above and below
-// for the background), resampled to the picture as a shrinking resampler (area
+// [pen, windowRight) of the glyph's rows (plus two rows above and below for
+// the background), resampled to the picture as a shrinking resampler (area
 // average) or an enlarging one (bilinear) would. The cell holds the picture
 // pixels [left, left + width) x [top, top + height) that take their value from
 // its window pixels alone, clipped to the picture; cover and, when the model's
