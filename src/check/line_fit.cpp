@@ -179,6 +179,24 @@ double fitLine(const PictureChannels& channels, LineModel& model, const std::str
         refine(channels, minimum.model, text, 0.006, 0.5);
         minimum.cost = costAt(channels, minimum.model, text);
     }
+    // Beside the best, a scale a little off can fit the prefix as well while
+    // misplacing the glyphs beyond it: refine from either side of it too.
+    if (others != nullptr && !minima.empty()) {
+        const LineModel best =
+            std::min_element(minima.begin(), minima.end(), [](const Trial& a, const Trial& b) {
+                return a.cost < b.cost;
+            })->model;
+        const double middle = statusLineX + textAdvance(text) / 2.0;
+        for (double factor : {0.99, 0.995, 1.005, 1.01}) {
+            Trial trial{0, best};
+            trial.model.scale = best.scale * factor;
+            trial.model.originX += (best.scale - trial.model.scale) * middle;
+            trial.model.originY += (best.scale - trial.model.scale) * statusLineY;
+            refine(channels, trial.model, text, 0.002, 0.25);
+            trial.cost = costAt(channels, trial.model, text);
+            minima.push_back(trial);
+        }
+    }
     std::sort(minima.begin(), minima.end(),
               [](const Trial& a, const Trial& b) { return a.cost < b.cost; });
     if (minima.empty())
@@ -188,10 +206,14 @@ double fitLine(const PictureChannels& channels, LineModel& model, const std::str
     // Other places nearly as good, which a reading of the whole line may prefer.
     for (size_t i = 1; others != nullptr && i < minima.size(); ++i) {
         LineModel other = minima[i].model;
-        const bool apart = std::fabs(other.scale / model.scale - 1) > 0.002 ||
-                           std::fabs(other.originX - model.originX) > 0.5 ||
-                           std::fabs(other.originY - model.originY) > 0.5;
-        if (apart && minima[i].cost < 1.5 * minima[0].cost) {
+        bool apart = std::fabs(other.scale / model.scale - 1) > 0.002 ||
+                     std::fabs(other.originX - model.originX) > 0.5 ||
+                     std::fabs(other.originY - model.originY) > 0.5;
+        for (const LineModel& listed : *others)
+            apart = apart && (std::fabs(other.scale / listed.scale - 1) > 0.002 ||
+                              std::fabs(other.originX - listed.originX) > 0.5 ||
+                              std::fabs(other.originY - listed.originY) > 0.5);
+        if (apart && minima[i].cost < 1.2 * minima[0].cost) {
             finish(channels, other, text);
             others->push_back(other);
         }

@@ -12,6 +12,8 @@ constexpr double infinite = std::numeric_limits<double>::infinity();
 constexpr double clearMargin = 60;
 // A glyph's cell that fits this badly per pixel is not the font's.
 constexpr double worstCellFit = 8;
+// ... unless it explains all but this share of the cell's variance.
+constexpr double worstCellShare = 0.25;
 constexpr int blankWidth = 5;
 
 bool lookAlike(char a, char b) {
@@ -162,7 +164,13 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
             const CellFit fit = cellFit(channels, model,
                                         cellCover(model, &glyph, step.pen, step.pen + glyph.width,
                                                   channels.width, channels.height));
-            if (cellCost(model, fit) > worstCellFit * fit.redness.n)
+            // Judged against the cell's own background too: a floor's texture
+            // leaves more than the prefix's noise where the glyph is right.
+            const double blank =
+                fit.redness.blankError() / (model.rednessNoise * model.rednessNoise) +
+                fit.brightness.blankError() / (model.brightnessNoise * model.brightnessNoise);
+            const double cost = cellCost(model, fit);
+            if (cost > worstCellFit * fit.redness.n && cost > worstCellShare * blank)
                 return reading;
             spent += reader.cost(step.pen, c);
         }

@@ -82,15 +82,18 @@ StatusReading readStatusLine(const Picture& picture) {
         for (ReadingKind form : {ReadingKind::id, ReadingKind::selection}) {
             LineModel model = candidateModel(candidate, formPrefix(form));
             model.originY -= top;
-            std::vector<LineModel> others;
-            const double quality = fitLine(band, model, formPrefix(form), true, &others);
+            const double quality = fitLine(band, model, formPrefix(form), true);
             if (quality > found.quality && model.textRedness >= lineRedness)
-                found = {quality, model, others, form, candidate, top};
+                found = {quality, model, {}, form, candidate, top};
         }
     }
     if (found.quality < lineQuality)
         return result;
     const PictureChannels band = channelBand(whole, found.bandTop, bandBottomOf(found.candidate));
+    // The line's place once more, now with the other places nearly as good.
+    found.model = candidateModel(found.candidate, formPrefix(found.form));
+    found.model.originY -= found.bandTop;
+    fitLine(band, found.model, formPrefix(found.form), true, &found.others);
     // Each place the prefix fits nearly as well is read; the whole line decides.
     std::vector<LineModel> places = {found.model};
     places.insert(places.end(), found.others.begin(), found.others.end());

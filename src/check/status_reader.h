@@ -158,8 +158,9 @@ TextFit textFit(const PictureChannels& channels, LineModel& model, const std::st
 // whole reading) from the model's start, searching the scale continuously over
 // the whole range the reader takes (wide: a coarse search first, anchored on
 // where the start puts the first glyph; otherwise a refinement); sets text
-// values, noise and colour blur too. With others, a wide search also gives the
-// other places it found nearly as good. Returns the fraction of redness
+// values, noise and colour blur too. With others, a wide search also looks
+// beside the best place (a scale a little off can fit a short text as well)
+// and gives the other places it found nearly as good. Returns the fraction of redness
 // variance the text explains at the place chosen (0 to 1). Channels: a band.
 double fitLine(const PictureChannels& channels, LineModel& model, const std::string& text,
                bool wide, std::vector<LineModel>* others = nullptr);
