@@ -13,7 +13,7 @@ constexpr double clearMargin = 60;
 // A glyph's cell that fits this badly per pixel is not the font's.
 constexpr double worstCellFit = 8;
 // ... unless it explains all but this share of the cell's variance.
-constexpr double worstCellShare = 0.25;
+constexpr double worstCellShare = 0.4;
 constexpr int blankWidth = 5;
 
 bool lookAlike(char a, char b) {

@@ -7,23 +7,14 @@
 #include <random>
 #include <string>
 
-#include "app/app.h"
 #include "app/viewer_state.h"
 #include "check/check.h"
 #include "check/status_reader.h"
-#include "image/image.h"
 #include "input/input.h"
-#include "platform/platform.h"
 #include "render/render.h"
 #include "sheet/sheet.h"
-#include "support/gl_support.h"
-#include "support/platform_double.h"
+#include "support/program_frames.h"
 #include "support/report_pictures.h"
-
-void platformWindowToFront() {}
-void platformOpenStandardStreams() {}
-void platformBeginTiming() {}
-void platformEndTiming() {}
 
 namespace {
 
@@ -46,12 +37,7 @@ std::string randomId(std::mt19937& random, int kind) {
 int main(int argc, char** argv) {
     const int ids = argc > 1 ? std::atoi(argv[1]) : 10;
     std::mt19937 random(argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 1);
-    openTestWindow();
-    platformDouble.executableFolder = CGDEMO_ASSETS_DIR "/";
-    if (loadTextureBitmap() != bitmapLoaded)
-        return 1;
-    initEnvironment();
-    reshape(640, 640);
+    openProgramWindow();
     const double scales[] = {0.75, 0.8, 0.9, 1.0, 1.1, 1.25, 1.33, 1.5, 1.75, 2.0};
     const int qualities[] = {0, 95, 75, 50};  // 0: PNG
     Counts total[2][4];
