@@ -1,5 +1,6 @@
 // Reading the line after its known prefix: the cheapest string the form's
 // grammar allows, cell by cell with the glyphs' advances, and how clearly it wins.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -14,6 +15,9 @@ constexpr double clearMargin = 60;
 constexpr double worstCellFit = 8;
 // ... unless it explains all but this share of the cell's variance.
 constexpr double worstCellShare = 0.4;
+// A glyph of at most smallGlyph pixels must explain this share of what its ink would.
+constexpr int smallGlyph = 12;
+constexpr double leastInkShare = 0.5;
 constexpr int blankWidth = 5;
 
 bool lookAlike(char a, char b) {
@@ -166,12 +170,24 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
                                                   channels.width, channels.height));
             // Judged against the cell's own background too: a floor's texture
             // leaves more than the prefix's noise where the glyph is right.
+            const double redNoise = model.rednessNoise * model.rednessNoise;
+            const double brightNoise = model.brightnessNoise * model.brightnessNoise;
             const double blank =
-                fit.redness.blankError() / (model.rednessNoise * model.rednessNoise) +
-                fit.brightness.blankError() / (model.brightnessNoise * model.brightnessNoise);
+                fit.redness.blankError() / redNoise + fit.brightness.blankError() / brightNoise;
             const double cost = cellCost(model, fit);
             if (cost > worstCellFit * fit.redness.n && cost > worstCellShare * blank)
                 return reading;
+            // And a small glyph read where others could stand must explain
+            // about as much as its red ink over that background would: a
+            // speck of texture may look like an apostrophe or a dot.
+            const bool chosen =
+                edges.size() > 1 || grammar.accepting[static_cast<size_t>(step.state)];
+            if (chosen && std::count(glyph.ink.begin(), glyph.ink.end(), 1) <= smallGlyph) {
+                const double gain = fit.redness.textGain(model.textRedness) / redNoise +
+                                    fit.brightness.textGain(model.textBrightness) / brightNoise;
+                if (blank - cost < leastInkShare * gain)
+                    return reading;
+            }
             spent += reader.cost(step.pen, c);
         }
     }

@@ -121,6 +121,10 @@ struct MeasureSums {
     double error(double text) const;
     // The squared error of the background alone (no text).
     double blankError() const;
+    // What text of this value over the cell's fitted background adds to the
+    // squared error of the background alone where the cover lies: how much a
+    // glyph that is really there explains.
+    double textGain(double text) const;
     // This cell's share of the best text value common to several cells:
     // text = sum of numerators / sum of denominators.
     double textNumerator() const;

@@ -1,6 +1,8 @@
 // A one-off sweep (not a test): the reader on many of the program's frames in
 // many degradations, printing exact / unreadable / wrong counts and the time
-// per picture. Run: tools/with-xvfb.sh build/tests/reader_sweep [IDS [SEED]]
+// per picture. Run: tools/with-xvfb.sh build/tests/reader_sweep [IDS [SEED]];
+// SWEEP_SCALE and SWEEP_Q keep to one scale or JPEG quality (0: PNG),
+// SWEEP_DUMP=PREFIX writes each picture to PREFIX<N>.ppm.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -9,7 +11,6 @@
 
 #include "app/viewer_state.h"
 #include "check/check.h"
-#include "check/status_reader.h"
 #include "input/input.h"
 #include "render/render.h"
 #include "sheet/sheet.h"
@@ -117,37 +118,6 @@ int main(int argc, char** argv) {
                     } else {
                         ++counts.wrong;
                         verdict = "WRONG";
-                    }
-                    if (std::getenv("SWEEP_GEOMETRY") && std::string(verdict) != "exact" &&
-                        reading.scale > 0) {
-                        const PictureChannels band =
-                            channelBand(pictureChannels(picture), 0, picture.height);
-                        const std::string text = selection ? expected : "Student ID: " + expected;
-                        for (int which = 0; which < 2; ++which) {
-                            LineModel model;
-                            model.scale = which ? reading.scale : picture.width / 640.0;
-                            model.originX = which ? reading.originX : 0;
-                            model.originY = which ? reading.originY : 0;
-                            if (desktop && !which) {
-                                model.scale = scale;
-                            }
-                            const double quality = fitLine(band, model, text, false);
-                            LineModel common = model;
-                            common.rednessNoise = 25;
-                            common.brightnessNoise = 8;
-                            const TextFit fit = textFit(band, common, text, true);
-                            LineModel redOnly = model;
-                            redOnly.rednessNoise = 25;
-                            redOnly.brightnessNoise = 1e6;
-                            std::printf("  red only cost %.1f\n",
-                                        textFit(band, redOnly, text, true).cost);
-                            std::printf(
-                                "  %s: refit scale %.5f origin %.2f,%.2f quality %.4f cost %.1f "
-                                "noise %.1f %.1f blur %d\n",
-                                which ? "from found" : "from true", model.scale, model.originX,
-                                model.originY, quality, fit.cost, model.rednessNoise,
-                                model.brightnessNoise, model.colourBlurred);
-                        }
                     }
                     if (std::string(verdict) != "exact")
                         std::printf("%s\t%s\tread \"%s\"\tscale %.2f (found %.4f)\tq %d\t%s%s\n",
