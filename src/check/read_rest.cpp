@@ -168,20 +168,21 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
             const CellFit fit = cellFit(channels, model,
                                         cellCover(model, &glyph, step.pen, step.pen + glyph.width,
                                                   channels.width, channels.height));
-            // Judged against the cell's own background too: a floor's texture
-            // leaves more than the prefix's noise where the glyph is right.
+            // Where the grammar left a choice, the glyph must fit its cell,
+            // judged against the cell's own background too (a floor's texture
+            // leaves more than the prefix's noise where the glyph is right),
+            // and a small glyph must explain about as much as its red ink over
+            // that background would: a speck of texture may look like an
+            // apostrophe or a dot.
             const double redNoise = model.rednessNoise * model.rednessNoise;
             const double brightNoise = model.brightnessNoise * model.brightnessNoise;
             const double blank =
                 fit.redness.blankError() / redNoise + fit.brightness.blankError() / brightNoise;
             const double cost = cellCost(model, fit);
-            if (cost > worstCellFit * fit.redness.n && cost > worstCellShare * blank)
-                return reading;
-            // And a small glyph read where others could stand must explain
-            // about as much as its red ink over that background would: a
-            // speck of texture may look like an apostrophe or a dot.
             const bool chosen =
                 edges.size() > 1 || grammar.accepting[static_cast<size_t>(step.state)];
+            if (chosen && cost > worstCellFit * fit.redness.n && cost > worstCellShare * blank)
+                return reading;
             if (chosen && std::count(glyph.ink.begin(), glyph.ink.end(), 1) <= smallGlyph) {
                 const double gain = fit.redness.textGain(model.textRedness) / redNoise +
                                     fit.brightness.textGain(model.textBrightness) / brightNoise;
