@@ -69,7 +69,9 @@ const BitmapFont helvetica18 = {{{height}, {xorig}, {yorig}, faceOf}};
 
 def main(source, out):
     origin = source.rstrip('/').split('/')[-1]
-    write = write_cpp if out.endswith(".cpp") or out.endswith(".cpp.part") else write_js
+    # OUT may carry a ".part" suffix while it is being written.
+    name = out[:-len(".part")] if out.endswith(".part") else out
+    write = write_cpp if name.endswith(".cpp") else write_js
     write(out, origin, *read_font(source))
 
 

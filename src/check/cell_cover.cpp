@@ -120,7 +120,8 @@ CellCover cellCover(const LineModel& model, const GlyphInk* glyph, int pen, int 
     const int padWidth = cell.inkWidth + 2, padHeight = cell.inkHeight + 2;
     std::vector<float> cover(static_cast<size_t>(padWidth) * padHeight, 0.0f);
     // Separably: each glyph row resampled across first, then down.
-    std::vector<float> across(static_cast<size_t>(shape.rows) * padWidth, 0.0f);
+    const int inkRows = shape.inkBottom - shape.inkTop;
+    std::vector<float> across(static_cast<size_t>(inkRows) * padWidth, 0.0f);
     for (int i = 0; i < padWidth; ++i) {
         const Taps column = axisTaps(padLeft + i, model.originX, model.scale);
         for (int b = 0; b < column.count; ++b) {
@@ -129,7 +130,8 @@ CellCover cellCover(const LineModel& model, const GlyphInk* glyph, int pen, int 
                 continue;
             for (int gy = shape.inkTop; gy < shape.inkBottom; ++gy)
                 if (shape.ink[static_cast<size_t>(gy * shape.width + gx)])
-                    across[static_cast<size_t>(gy) * padWidth + i] += column.weight[b];
+                    across[static_cast<size_t>(gy - shape.inkTop) * padWidth + i] +=
+                        column.weight[b];
         }
     }
     for (int j = 0; j < padHeight; ++j) {
@@ -139,7 +141,7 @@ CellCover cellCover(const LineModel& model, const GlyphInk* glyph, int pen, int 
             const int gy = row.first + a - shape.top;
             if (gy < shape.inkTop || gy >= shape.inkBottom)
                 continue;
-            const float* in = &across[static_cast<size_t>(gy) * padWidth];
+            const float* in = &across[static_cast<size_t>(gy - shape.inkTop) * padWidth];
             for (int i = 0; i < padWidth; ++i)
                 out[i] += row.weight[a] * in[i];
         }

@@ -25,6 +25,14 @@ double MeasureSums::error(double text) const {
     return std::max(0.0, residualSquare - cross * cross / b);
 }
 
+double MeasureSums::textGain(double text) const {
+    const double b = backgroundSquare(*this);
+    const double background = b < 1e-9 ? 0 : ((o - ko) - text * backgroundCover(*this)) / b;
+    // The cover's own spread: the background alone takes up its mean.
+    const double spread = n > 0 ? kk - k * k / n : 0;
+    return (text - background) * (text - background) * spread;
+}
+
 double MeasureSums::blankError() const {
     return n > 0 ? std::max(0.0, oo - o * o / n) : 0;
 }

@@ -35,8 +35,17 @@ struct StatusReading {
     double originY = 0;
 };
 
-// Reads the status line of the picture. Never guesses: a line whose best
-// reading is not clearly better than every other is unreadable. Pure.
+// Reads the status line of the picture: the program's window (its 640 x 640
+// client area, alone, framed or anywhere in a larger picture such as a
+// desktop) at any scale from 0.75 to 2.0 (searched 0.72 to 2.1), rescaled by
+// area averaging or bilinear filtering, as PNG or JPEG, the line over the
+// background or the floor. Never guesses: a line whose best reading is not
+// clearly better than every other is unreadable (then scale and origin say
+// where the line seems to be); none when no red line fits the font well
+// enough to be the program's (also a line hidden, cropped or mostly covered).
+// scale and origin are accurate to about 0.1 % and a fraction of a pixel when
+// the line was read. About 0.25 s for a 1920 x 1080 picture (one core). Pure;
+// safe to call from several threads at once.
 StatusReading readStatusLine(const Picture& picture);
 
 // The ID a reading with "[Il]" classes stands for: the one roster ID it fits,

@@ -17,28 +17,34 @@ struct Mark {
 std::vector<unsigned char> redMask(const PictureChannels& channels) {
     const int w = channels.width;
     const int h = channels.height;
-    std::vector<double> sums(static_cast<size_t>(w + 1) * static_cast<size_t>(h + 1), 0);
-    auto at = [w](int x, int y) { return static_cast<size_t>(y) * (w + 1) + x; };
-    for (int y = 0; y < h; ++y) {
-        double row = 0;
-        for (int x = 0; x < w; ++x) {
-            row += channels.redness[static_cast<size_t>(y) * w + x];
-            sums[at(x + 1, y + 1)] = sums[at(x + 1, y)] + row;
-        }
-    }
     const int radius = 7;
+    auto red = [&](int x, int y) { return channels.redness[static_cast<size_t>(y) * w + x]; };
+    // The mean over the square around each pixel from running sums: per
+    // column over the rows in reach, then along the row.
+    std::vector<double> columns(static_cast<size_t>(w), 0), across(static_cast<size_t>(w) + 1, 0);
+    for (int y = 0; y < std::min(h, radius); ++y)
+        for (int x = 0; x < w; ++x)
+            columns[static_cast<size_t>(x)] += red(x, y);
     std::vector<unsigned char> mask(static_cast<size_t>(w) * h, 0);
     for (int y = 0; y < h; ++y) {
-        const int y0 = std::max(0, y - radius), y1 = std::min(h, y + radius + 1);
+        if (y + radius < h)
+            for (int x = 0; x < w; ++x)
+                columns[static_cast<size_t>(x)] += red(x, y + radius);
+        if (y - radius - 1 >= 0)
+            for (int x = 0; x < w; ++x)
+                columns[static_cast<size_t>(x)] -= red(x, y - radius - 1);
+        for (int x = 0; x < w; ++x)
+            across[static_cast<size_t>(x) + 1] =
+                across[static_cast<size_t>(x)] + columns[static_cast<size_t>(x)];
+        const int rows = std::min(h, y + radius + 1) - std::max(0, y - radius);
         for (int x = 0; x < w; ++x) {
-            const float red = channels.redness[static_cast<size_t>(y) * w + x];
-            if (red < 30)
+            if (red(x, y) < 30)
                 continue;
             const int x0 = std::max(0, x - radius), x1 = std::min(w, x + radius + 1);
             const double mean =
-                (sums[at(x1, y1)] - sums[at(x0, y1)] - sums[at(x1, y0)] + sums[at(x0, y0)]) /
-                ((x1 - x0) * (y1 - y0));
-            if (red > mean + 40)
+                (across[static_cast<size_t>(x1)] - across[static_cast<size_t>(x0)]) /
+                ((x1 - x0) * rows);
+            if (red(x, y) > mean + 40)
                 mask[static_cast<size_t>(y) * w + x] = 1;
         }
     }

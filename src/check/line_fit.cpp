@@ -133,9 +133,10 @@ double fitLine(const PictureChannels& channels, LineModel& model, const std::str
     }
     // The first three glyphs over the whole range of scales, on a fine grid,
     // each with small shifts of the anchor: the box's height can mislead (a red
-    // actor touching the line), its left and bottom less so.
+    // actor touching the line), its left and its bottom or top less so.
     const InkBox ink = firstInk(text);
     const double inkLeft = model.originX + model.scale * ink.left;
+    const double inkTop = model.originY + model.scale * ink.top;
     const double inkBottom = model.originY + model.scale * (ink.bottom + 1);
     const std::string head = text.substr(0, 3);
     struct Trial {
@@ -145,13 +146,17 @@ double fitLine(const PictureChannels& channels, LineModel& model, const std::str
     std::vector<Trial> trials;
     for (double scale = lowestScale; scale <= highestScale; scale *= 1.012) {
         Trial best{1e300, model};
-        for (double dx = -0.8; dx <= 0.8; dx += 0.8) {
-            for (double dy = -0.8; dy <= 0.8; dy += 0.8) {
-                LineModel trial = model;
-                anchor(trial, scale, inkLeft + dx, inkBottom + dy, ink);
-                const double cost = costAt(channels, trial, head);
-                if (cost < best.cost)
-                    best = {cost, trial};
+        for (int end = 0; end < 2; ++end) {
+            const double bottom =
+                end == 0 ? inkBottom : inkTop + scale * (ink.bottom + 1 - ink.top);
+            for (double dx = -0.8; dx <= 0.9; dx += 0.8) {
+                for (double dy = -0.8; dy <= 0.9; dy += 0.8) {
+                    LineModel trial = model;
+                    anchor(trial, scale, inkLeft + dx, bottom + dy, ink);
+                    const double cost = costAt(channels, trial, head);
+                    if (cost < best.cost)
+                        best = {cost, trial};
+                }
             }
         }
         // Ranked by the whole text at the head's best place.
@@ -174,6 +179,24 @@ double fitLine(const PictureChannels& channels, LineModel& model, const std::str
         refine(channels, minimum.model, text, 0.006, 0.5);
         minimum.cost = costAt(channels, minimum.model, text);
     }
+    // Beside the best, a scale a little off can fit the prefix as well while
+    // misplacing the glyphs beyond it: refine from either side of it too.
+    if (others != nullptr && !minima.empty()) {
+        const LineModel best =
+            std::min_element(minima.begin(), minima.end(), [](const Trial& a, const Trial& b) {
+                return a.cost < b.cost;
+            })->model;
+        const double middle = statusLineX + textAdvance(text) / 2.0;
+        for (double factor : {0.99, 0.995, 1.005, 1.01}) {
+            Trial trial{0, best};
+            trial.model.scale = best.scale * factor;
+            trial.model.originX += (best.scale - trial.model.scale) * middle;
+            trial.model.originY += (best.scale - trial.model.scale) * statusLineY;
+            refine(channels, trial.model, text, 0.002, 0.25);
+            trial.cost = costAt(channels, trial.model, text);
+            minima.push_back(trial);
+        }
+    }
     std::sort(minima.begin(), minima.end(),
               [](const Trial& a, const Trial& b) { return a.cost < b.cost; });
     if (minima.empty())
@@ -183,10 +206,14 @@ double fitLine(const PictureChannels& channels, LineModel& model, const std::str
     // Other places nearly as good, which a reading of the whole line may prefer.
     for (size_t i = 1; others != nullptr && i < minima.size(); ++i) {
         LineModel other = minima[i].model;
-        const bool apart = std::fabs(other.scale / model.scale - 1) > 0.002 ||
-                           std::fabs(other.originX - model.originX) > 0.5 ||
-                           std::fabs(other.originY - model.originY) > 0.5;
-        if (apart && minima[i].cost < 1.5 * minima[0].cost) {
+        bool apart = std::fabs(other.scale / model.scale - 1) > 0.002 ||
+                     std::fabs(other.originX - model.originX) > 0.5 ||
+                     std::fabs(other.originY - model.originY) > 0.5;
+        for (const LineModel& listed : *others)
+            apart = apart && (std::fabs(other.scale / listed.scale - 1) > 0.002 ||
+                              std::fabs(other.originX - listed.originX) > 0.5 ||
+                              std::fabs(other.originY - listed.originY) > 0.5);
+        if (apart && minima[i].cost < 1.2 * minima[0].cost) {
             finish(channels, other, text);
             others->push_back(other);
         }

@@ -55,11 +55,9 @@ Grammar selectionGrammar() {
     Grammar grammar;
     std::vector<int> ends = {addState(grammar, false)};
     // "Model %d/%d, Animation %d/7 %d/3 %d/12, Texture %d" after "Model ":
-    // the model table holds at most 40 entries.
-    addPiece(grammar, ends, numbers(0, 39));
-    addPiece(grammar, ends, {"/"});
-    addPiece(grammar, ends, numbers(1, 40));
-    addPiece(grammar, ends, {", Animation "});
+    // the catalogue always holds 38 models once the program has started.
+    addPiece(grammar, ends, numbers(0, 37));
+    addPiece(grammar, ends, {"/38, Animation "});
     addPiece(grammar, ends, numbers(1, 7));
     addPiece(grammar, ends, {"/7 "});
     addPiece(grammar, ends, numbers(1, 3));

@@ -1,8 +1,7 @@
 // Reading the line after its known prefix: the cheapest string the form's
 // grammar allows, cell by cell with the glyphs' advances, and how clearly it wins.
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 #include "check/status_reader.h"
@@ -11,9 +10,14 @@ namespace {
 
 constexpr double infinite = std::numeric_limits<double>::infinity();
 // How much more (in noise units) every other reading must cost.
-constexpr double clearMargin = 30;
+constexpr double clearMargin = 60;
 // A glyph's cell that fits this badly per pixel is not the font's.
 constexpr double worstCellFit = 8;
+// ... unless it explains all but this share of the cell's variance.
+constexpr double worstCellShare = 0.4;
+// A glyph of at most smallGlyph pixels must explain this share of what its ink would.
+constexpr int smallGlyph = 12;
+constexpr double leastInkShare = 0.5;
 constexpr int blankWidth = 5;
 
 bool lookAlike(char a, char b) {
@@ -23,7 +27,6 @@ bool lookAlike(char a, char b) {
 struct Reader {
     const PictureChannels& channels;
     const LineModel& model;
-    const Grammar& grammar;
     int start, end;
     std::vector<double> cellCosts;  // per pen and character, NaN until needed
 
@@ -57,7 +60,7 @@ struct Step {
 LineReading readRest(const PictureChannels& channels, const LineModel& model, ReadingKind form,
                      const std::string& prefix, int lineEnd) {
     const Grammar& grammar = formGrammar(form);
-    Reader reader{channels, model, grammar, statusLineX + textAdvance(prefix), lineEnd, {}};
+    Reader reader{channels, model, statusLineX + textAdvance(prefix), lineEnd, {}};
     LineReading reading;
     if (reader.end <= reader.start)
         return reading;
@@ -153,13 +156,8 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
             bool alike = other.size() == best.size();
             for (size_t j = 0; alike && j < best.size(); ++j)
                 alike = other[j] == best[j] || lookAlike(other[j], best[j]);
-            if (!alike) {
-                if (std::getenv("RDEBUG"))
-                    std::fprintf(stderr,
-                                 "ambiguous: best \"%s\" other \"%s\" margin %.1f total %.1f\n",
-                                 best.c_str(), other.c_str(), cost - total, total);
+            if (!alike)
                 return reading;
-            }
             for (size_t j = 0; j < best.size(); ++j)
                 if (other[j] != best[j])
                     lookAlikeAt[j] = true;
@@ -170,11 +168,26 @@ LineReading readRest(const PictureChannels& channels, const LineModel& model, Re
             const CellFit fit = cellFit(channels, model,
                                         cellCover(model, &glyph, step.pen, step.pen + glyph.width,
                                                   channels.width, channels.height));
-            if (cellCost(model, fit) > worstCellFit * fit.redness.n) {
-                if (std::getenv("RDEBUG"))
-                    std::fprintf(stderr, "bad cell %zu of \"%s\": %.1f per pixel\n", i,
-                                 best.c_str(), cellCost(model, fit) / fit.redness.n);
+            // Where the grammar left a choice, the glyph must fit its cell,
+            // judged against the cell's own background too (a floor's texture
+            // leaves more than the prefix's noise where the glyph is right),
+            // and a small glyph must explain about as much as its red ink over
+            // that background would: a speck of texture may look like an
+            // apostrophe or a dot.
+            const double redNoise = model.rednessNoise * model.rednessNoise;
+            const double brightNoise = model.brightnessNoise * model.brightnessNoise;
+            const double blank =
+                fit.redness.blankError() / redNoise + fit.brightness.blankError() / brightNoise;
+            const double cost = cellCost(model, fit);
+            const bool chosen =
+                edges.size() > 1 || grammar.accepting[static_cast<size_t>(step.state)];
+            if (chosen && cost > worstCellFit * fit.redness.n && cost > worstCellShare * blank)
                 return reading;
+            if (chosen && std::count(glyph.ink.begin(), glyph.ink.end(), 1) <= smallGlyph) {
+                const double gain = fit.redness.textGain(model.textRedness) / redNoise +
+                                    fit.brightness.textGain(model.textBrightness) / brightNoise;
+                if (blank - cost < leastInkShare * gain)
+                    return reading;
             }
             spent += reader.cost(step.pen, c);
         }

@@ -2,20 +2,20 @@
 // prefix, read the rest, refit on all of it and read again.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "check/status_reader.h"
 
 namespace {
 
-// A prefix fit explaining less of the redness than this is no status line.
+// A prefix fit explaining less of the redness than this, or with text less
+// red than this, is no status line.
 constexpr double lineQuality = 0.5;
+constexpr double lineRedness = 120;
 constexpr int candidateLimit = 6;
 // Window columns searched beyond the red marks' end for the line's last glyphs.
 constexpr int endMargin = 24;
 // How much better (in noise units) one place's reading must fit than another's.
-constexpr double clearPlace = 30;
+constexpr double clearPlace = 60;
 
 struct Found {
     double quality = 0;
@@ -49,7 +49,7 @@ LineReading readFrom(const PictureChannels& band, LineModel& model, const Found&
                        endMargin);
         while (true) {
             LineReading reading = readRest(band, model, found.form, prefix, lineEnd);
-            if (lineEnd >= limit || reading.end + endMargin <= lineEnd)
+            if (lineEnd >= limit || (reading.end > 0 && reading.end + endMargin <= lineEnd))
                 return reading;
             lineEnd = std::min(limit, lineEnd + 4 * endMargin);
         }
@@ -82,15 +82,18 @@ StatusReading readStatusLine(const Picture& picture) {
         for (ReadingKind form : {ReadingKind::id, ReadingKind::selection}) {
             LineModel model = candidateModel(candidate, formPrefix(form));
             model.originY -= top;
-            std::vector<LineModel> others;
-            const double quality = fitLine(band, model, formPrefix(form), true, &others);
-            if (quality > found.quality)
-                found = {quality, model, others, form, candidate, top};
+            const double quality = fitLine(band, model, formPrefix(form), true);
+            if (quality > found.quality && model.textRedness >= lineRedness)
+                found = {quality, model, {}, form, candidate, top};
         }
     }
     if (found.quality < lineQuality)
         return result;
     const PictureChannels band = channelBand(whole, found.bandTop, bandBottomOf(found.candidate));
+    // The line's place once more, now with the other places nearly as good.
+    found.model = candidateModel(found.candidate, formPrefix(found.form));
+    found.model.originY -= found.bandTop;
+    fitLine(band, found.model, formPrefix(found.form), true, &found.others);
     // Each place the prefix fits nearly as well is read; the whole line decides.
     std::vector<LineModel> places = {found.model};
     places.insert(places.end(), found.others.begin(), found.others.end());

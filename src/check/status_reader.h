@@ -59,8 +59,9 @@ PictureChannels pictureChannels(const Picture& picture);
 // a line's cells are fitted, picture row top becoming row 0.
 PictureChannels channelBand(const PictureChannels& channels, int top, int bottom);
 
-// Where a status line may start: the picture box of the first glyph's ink
-// (inclusive bounds) and the right end of the run of red marks beside it.
+// Where a status line may start: the picture box (inclusive bounds) of the
+// first red mark of a run, which is the first glyph's ink or glyphs run
+// together, and the right end of the run.
 struct LineCandidate {
     int left = 0;
     int top = 0;
@@ -120,6 +121,10 @@ struct MeasureSums {
     double error(double text) const;
     // The squared error of the background alone (no text).
     double blankError() const;
+    // What text of this value over the cell's fitted background adds to the
+    // squared error of the background alone where the cover lies: how much a
+    // glyph that is really there explains.
+    double textGain(double text) const;
     // This cell's share of the best text value common to several cells:
     // text = sum of numerators / sum of denominators.
     double textNumerator() const;
@@ -149,6 +154,7 @@ struct TextFit {
     double pixels = 0;
 };
 
+// The channels must be a band (channelBand).
 TextFit textFit(const PictureChannels& channels, LineModel& model, const std::string& text,
                 bool fitText);
 
@@ -156,9 +162,10 @@ TextFit textFit(const PictureChannels& channels, LineModel& model, const std::st
 // whole reading) from the model's start, searching the scale continuously over
 // the whole range the reader takes (wide: a coarse search first, anchored on
 // where the start puts the first glyph; otherwise a refinement); sets text
-// values, noise and colour blur too. With others, a wide search also gives the
-// other places it found nearly as good. Returns the fraction of redness
-// variance the text explains at the place chosen (0 to 1).
+// values, noise and colour blur too. With others, a wide search also looks
+// beside the best place (a scale a little off can fit a short text as well)
+// and gives the other places it found nearly as good. Returns the fraction of redness
+// variance the text explains at the place chosen (0 to 1). Channels: a band.
 double fitLine(const PictureChannels& channels, LineModel& model, const std::string& text,
                bool wide, std::vector<LineModel>* others = nullptr);
 
@@ -167,9 +174,10 @@ LineModel candidateModel(const LineCandidate& candidate, const std::string& text
 
 // What may follow a form's prefix, as states of an automaton: state 0 first;
 // edges[state] the characters that may come next with the state after them;
-// accepting[state] when the line may end there. The id form takes up to 51
-// printable ASCII characters (a space neither first nor last); the selection
-// form takes its numbers in their ranges, without leading zeros.
+// accepting[state] when the line may end there. The id form takes printable
+// ASCII characters, a space neither first nor last (readRest keeps to
+// longestId); the selection form takes its numbers in their ranges, without
+// leading zeros, and the catalogue's 38 models.
 struct Grammar {
     struct Edge {
         unsigned char character;
@@ -197,6 +205,8 @@ struct LineReading {
 
 // Reads the characters after prefix up to window column lineEnd, cell by cell
 // left to right with the glyphs' advances, by the grammar of the id or the
-// selection form; readable only when every other reading costs clearly more.
+// selection form; readable only when every other reading costs clearly more
+// (readings that differ only by I and l changing places give the classes) and
+// every glyph fits its cell. Channels: a band.
 LineReading readRest(const PictureChannels& channels, const LineModel& model, ReadingKind form,
                      const std::string& prefix, int lineEnd);

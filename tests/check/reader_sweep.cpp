@@ -1,29 +1,21 @@
 // A one-off sweep (not a test): the reader on many of the program's frames in
 // many degradations, printing exact / unreadable / wrong counts and the time
-// per picture. Run: tools/with-xvfb.sh build/tests/reader_sweep [IDS [SEED]]
+// per picture. Run: tools/with-xvfb.sh build/tests/reader_sweep [IDS [SEED]];
+// SWEEP_SCALE and SWEEP_Q keep to one scale or JPEG quality (0: PNG),
+// SWEEP_DUMP=PREFIX writes each picture to PREFIX<N>.ppm.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
 
-#include "app/app.h"
 #include "app/viewer_state.h"
 #include "check/check.h"
-#include "check/status_reader.h"
-#include "image/image.h"
 #include "input/input.h"
-#include "platform/platform.h"
 #include "render/render.h"
 #include "sheet/sheet.h"
-#include "support/gl_support.h"
-#include "support/platform_double.h"
+#include "support/program_frames.h"
 #include "support/report_pictures.h"
-
-void platformWindowToFront() {}
-void platformOpenStandardStreams() {}
-void platformBeginTiming() {}
-void platformEndTiming() {}
 
 namespace {
 
@@ -46,17 +38,12 @@ std::string randomId(std::mt19937& random, int kind) {
 int main(int argc, char** argv) {
     const int ids = argc > 1 ? std::atoi(argv[1]) : 10;
     std::mt19937 random(argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 1);
-    openTestWindow();
-    platformDouble.executableFolder = CGDEMO_ASSETS_DIR "/";
-    if (loadTextureBitmap() != bitmapLoaded)
-        return 1;
-    initEnvironment();
-    reshape(640, 640);
+    openProgramWindow();
     const double scales[] = {0.75, 0.8, 0.9, 1.0, 1.1, 1.25, 1.33, 1.5, 1.75, 2.0};
     const int qualities[] = {0, 95, 75, 50};  // 0: PNG
     Counts total[2][4];
-    double seconds = 0;
-    int pictures = 0;
+    double seconds = 0, desktopSeconds = 0;
+    int pictures = 0, desktops = 0;
     for (int n = 0; n < ids; ++n) {
         for (int floor = 0; floor < 2; ++floor) {
             SheetStudent student;
@@ -84,13 +71,20 @@ int main(int argc, char** argv) {
                     if (std::getenv("SWEEP_Q") && std::atoi(std::getenv("SWEEP_Q")) != qualities[q])
                         continue;
                     const bool desktop = (n + q) % 3 == 0;
-                    Picture picture = desktop ? onDesktop(sized, 1920, 1080, 100 + random() % 900,
-                                                          60 + random() % 300)
-                                              : sized;
+                    Picture picture =
+                        desktop
+                            ? onDesktop(
+                                  sized, 1920, 1080,
+                                  100 +
+                                      (n * 131 + q * 71 + static_cast<int>(scale * 100) * 13) % 900,
+                                  60 + (n * 37 + q * 53 + static_cast<int>(scale * 100) * 7) % 300)
+                            : sized;
                     if (qualities[q] > 0)
                         picture = jpegRoundTrip(picture, qualities[q]);
                     if (std::getenv("SWEEP_DUMP")) {
-                        std::FILE* f = std::fopen((std::getenv("SWEEP_DUMP") + std::to_string(pictures) + ".ppm").c_str(), "wb");
+                        std::FILE* f = std::fopen(
+                            (std::getenv("SWEEP_DUMP") + std::to_string(pictures) + ".ppm").c_str(),
+                            "wb");
                         std::fprintf(f, "P6 %d %d 255\n", picture.width, picture.height);
                         std::fwrite(picture.rgb.data(), 1, picture.rgb.size(), f);
                         std::fclose(f);
@@ -101,6 +95,12 @@ int main(int argc, char** argv) {
                         std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
                             .count();
                     ++pictures;
+                    if (desktop) {
+                        ++desktops;
+                        desktopSeconds +=
+                            std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
+                                .count();
+                    }
                     Counts& counts = total[floor][q];
                     const std::string settled = resolvedId(reading.text, {student.studentId});
                     const char* verdict = "exact";
@@ -118,28 +118,6 @@ int main(int argc, char** argv) {
                     } else {
                         ++counts.wrong;
                         verdict = "WRONG";
-                    }
-                    if (std::getenv("SWEEP_GEOMETRY") && std::string(verdict) != "exact" && reading.scale > 0) {
-                        const PictureChannels band = channelBand(pictureChannels(picture), 0, picture.height);
-                        const std::string text = selection ? expected : "Student ID: " + expected;
-                        for (int which = 0; which < 2; ++which) {
-                            LineModel model;
-                            model.scale = which ? reading.scale : picture.width / 640.0;
-                            model.originX = which ? reading.originX : 0;
-                            model.originY = which ? reading.originY : 0;
-                            if (desktop && !which) { model.scale = scale; }
-                            const double quality = fitLine(band, model, text, false);
-                            LineModel common = model;
-                            common.rednessNoise = 25;
-                            common.brightnessNoise = 8;
-                            const TextFit fit = textFit(band, common, text, true);
-                            LineModel redOnly = model;
-                            redOnly.rednessNoise = 25;
-                            redOnly.brightnessNoise = 1e6;
-                            std::printf("  red only cost %.1f\n", textFit(band, redOnly, text, true).cost);
-                            std::printf("  %s: refit scale %.5f origin %.2f,%.2f quality %.4f cost %.1f noise %.1f %.1f blur %d\n",
-                                        which ? "from found" : "from true", model.scale, model.originX, model.originY, quality, fit.cost, model.rednessNoise, model.brightnessNoise, model.colourBlurred);
-                        }
                     }
                     if (std::string(verdict) != "exact")
                         std::printf("%s\t%s\tread \"%s\"\tscale %.2f (found %.4f)\tq %d\t%s%s\n",
@@ -160,6 +138,7 @@ int main(int argc, char** argv) {
                 c.settled, c.unreadable, c.wrong, c.missed);
         }
     }
-    std::printf("%d pictures, %.3f s per picture\n", pictures, seconds / pictures);
+    std::printf("%d pictures, %.3f s per picture; %d of them 1920 x 1080, %.3f s each\n", pictures,
+                seconds / pictures, desktops, desktops > 0 ? desktopSeconds / desktops : 0.0);
     return 0;
 }

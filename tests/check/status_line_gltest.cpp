@@ -4,39 +4,15 @@
 
 #include <cmath>
 
-#include "app/app.h"
 #include "app/viewer_state.h"
 #include "check/check.h"
 #include "check/status_reader.h"
-#include "image/image.h"
 #include "input/input.h"
-#include "platform/platform.h"
-#include "render/render.h"
 #include "sheet/sheet.h"
-#include "support/gl_support.h"
-#include "support/platform_double.h"
+#include "support/program_frames.h"
 #include "support/report_pictures.h"
 
-// The sheet's drawing code comes with its window's platform calls; the test's
-// own window needs none of them, and the platform double stands in for the rest.
-void platformWindowToFront() {}
-void platformOpenStandardStreams() {}
-void platformBeginTiming() {}
-void platformEndTiming() {}
-
 namespace {
-
-void openWindowOnce() {
-    static bool open = false;
-    if (open)
-        return;
-    openTestWindow();
-    platformDouble.executableFolder = CGDEMO_ASSETS_DIR "/";
-    ASSERT_EQ(loadTextureBitmap(), bitmapLoaded);
-    initEnvironment();
-    reshape(640, 640);
-    open = true;
-}
 
 struct Shot {
     std::string id;
@@ -47,7 +23,7 @@ struct Shot {
 };
 
 Picture frameOf(const Shot& shot) {
-    openWindowOnce();
+    openProgramWindow();
     SheetStudent student;
     student.studentId = shot.id;
     student.seed = shot.seed;
