@@ -3,8 +3,12 @@
 // scene each picture shows.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "identity/identity.h"
 
 // A decoded picture: width * height pixels of 3 bytes (red, green, blue), rows
 // tightly packed, top to bottom.
@@ -55,11 +59,6 @@ std::string resolvedId(const std::string& text, const std::vector<std::string>& 
 // ---------------------------------------------------------------------------
 // The checking tool, cgdemo-check: finding the pictures of the reports,
 // deciding whose scene each shows, and the output.
-
-#include <cstdint>
-#include <functional>
-
-#include "identity/identity.h"
 
 // What the command line asks for.
 struct CheckOptions {

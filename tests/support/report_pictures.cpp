@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -91,23 +92,10 @@ Picture jpegRoundTrip(const Picture& picture, int quality) {
     jpeg_finish_compress(&compress);
     jpeg_destroy_compress(&compress);
 
-    jpeg_decompress_struct decompress{};
-    decompress.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&decompress);
-    jpeg_mem_src(&decompress, buffer, size);
-    jpeg_read_header(&decompress, TRUE);
-    decompress.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&decompress);
+    // Read back by the checker's own decoder, as a report's JPEG would be.
     Picture out;
-    out.width = static_cast<int>(decompress.output_width);
-    out.height = static_cast<int>(decompress.output_height);
-    out.rgb.resize(static_cast<size_t>(out.width) * out.height * 3);
-    while (decompress.output_scanline < decompress.output_height) {
-        JSAMPROW row = &out.rgb[static_cast<size_t>(decompress.output_scanline) * out.width * 3];
-        jpeg_read_scanlines(&decompress, &row, 1);
-    }
-    jpeg_finish_decompress(&decompress);
-    jpeg_destroy_decompress(&decompress);
+    std::string error;
+    decodeJpeg(std::string(reinterpret_cast<const char*>(buffer), size), out, error);
     std::free(buffer);
     return out;
 }
