@@ -129,8 +129,9 @@ fuzz: fuzz-build
 	@tools/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Start-up time, frame rates and peak memory of cgdemo in Xvfb, the browser
-# build's beside them, and the times cgdemo-sheet and cgdemo-check take for a
-# class (not a test; the checker's reports are made with Debian's python3 packages).
+# build's beside them, the times cgdemo-sheet and cgdemo-check take for a class
+# (the checker's reports are made with Debian's python3 packages), and how the
+# status-line reader reads degraded frames (not a test).
 bench: build web
 	@$(CONFIGURE) $(BENCH_BUILD) -S bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@$(BUILD_IN) $(BENCH_BUILD)
@@ -138,6 +139,8 @@ bench: build web
 	@tools/with-xvfb.sh /usr/bin/python3 bench/web.py $(BUILD) $(BENCH_BUILD) $(WEB_BUILD)
 	@python3 bench/sheet.py $(BUILD)
 	@/usr/bin/python3 bench/check.py $(BUILD)
+	@$(BUILD_IN) $(BUILD) --target reader_sweep
+	@tools/with-xvfb.sh $(abspath $(BUILD))/tests/reader_sweep 4 1
 
 # The dist/ files of a roster build carry the roster's name, and a build
 # without a roster never writes over them. The students' zip is always built

@@ -1,6 +1,6 @@
-// A one-off sweep (not a test): the reader on many of the program's frames in
-// many degradations, printing exact / unreadable / wrong counts and the time
-// per picture. Run: tools/with-xvfb.sh build/tests/reader_sweep [IDS [SEED]];
+// The reader's sweep (not a test; make bench runs it): the reader on many of the
+// program's frames in many degradations, printing exact / unreadable / wrong
+// counts and the time per picture. Run: tools/with-xvfb.sh build/tests/reader_sweep [IDS [SEED]];
 // SWEEP_SCALE and SWEEP_Q keep to one scale or JPEG quality (0: PNG),
 // SWEEP_DUMP=PREFIX writes each picture to PREFIX<N>.ppm.
 #include <chrono>
