@@ -30,8 +30,8 @@ TEST(StatusLineReader, WritesTheClassWhereIAndLFitAlike) {
     for (size_t i = 3; i + 3 < between.rgb.size(); ++i) {
         if (i % row < 3 || i % row >= row - 3)
             continue;
-        const int sum = withI.rgb[i - 3] + 2 * withI.rgb[i] + withI.rgb[i + 3] +
-                        withL.rgb[i - 3] + 2 * withL.rgb[i] + withL.rgb[i + 3];
+        const int sum = withI.rgb[i - 3] + 2 * withI.rgb[i] + withI.rgb[i + 3] + withL.rgb[i - 3] +
+                        2 * withL.rgb[i] + withL.rgb[i + 3];
         between.rgb[i] = static_cast<unsigned char>((sum + 4) / 8);
     }
     const StatusReading reading = readStatusLine(between);
